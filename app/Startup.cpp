@@ -1,0 +1,67 @@
+// Start-up: settings, scaling and language are fixed before the controller exists, in this order,
+// because Qt reads the scaling environment when the application object is created.
+
+#include "DisplayScaling.h"
+#include "Language.h"
+#include "ProcessValues.h"
+#include "Settings.h"
+#include "platform/EntryPoint.h"
+#include "platform/Platform.h"
+#include "tray/QWaitClass.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcStartup, "corvane.startup")
+
+namespace {
+
+// Two monitors would share the fixed capture file names and corrupt each other's readings, so one
+// temporary directory serves one monitor.
+bool ClaimTheMonitor() {
+    return platform::ClaimSingleInstance(platform::TemporaryDirectory() + "CorvaneSMART.lock");
+}
+
+void FixDisplayScaling(SettingsStore& settings) {
+    const bool resizeForDpi = settings.EnsureTrue(SettingsKey::ResizeAppforDPI);
+    if (resizeForDpi) platform::MakeProcessDpiAware();
+    const platform::WorkArea workArea = resizeForDpi ? platform::PrimaryWorkArea() : platform::WorkArea{};
+    const ScalingDecision decision =
+        DecideScaling(resizeForDpi, resizeForDpi ? platform::PrimaryMonitorDpi() : 96, workArea.width, workArea.height);
+    DpiScale = decision.dpiScale;
+    ApplyEnvironment(decision.environment);
+    QCoreApplication::setAttribute(Qt::AA_DisableHighDpiScaling, true);
+}
+
+}  // namespace
+
+int CorvaneMain(int argc, char** argv) {
+    if (!ClaimTheMonitor()) {
+        qCInfo(lcStartup) << "another monitor is already running for this user; leaving it alone";
+        return 0;
+    }
+
+    SettingsStore scalingSettings;
+    FixDisplayScaling(scalingSettings);
+
+    QApplication application(argc, argv);
+    LaunchArgument = argc > 1 ? QString::fromUtf8(argv[1]) : QString();
+    SystemDirectory = QString::fromStdString(platform::SystemDirectory());
+
+    SettingsStore settings;
+    const int languageType = settings.ReadInt(SettingsKey::LanguageType);
+    settings.Write(SettingsKey::TaskName,
+                   LaunchArgument == ScheduledLaunchArgument ? ScheduledLaunchArgument : QString());
+
+    const LanguageInfo& language = LanguageForType(languageType);
+    SelectLanguage(language.flag);
+    TranslationDirectory = TranslationDirectoryFor(QCoreApplication::applicationDirPath(), language);
+    InstallTranslations(application, language);
+
+    settings.Write(SettingsKey::PerformanceDontShow, false);
+    settings.Write(SettingsKey::HealthDontShow, false);
+
+    qCDebug(lcStartup) << "scale" << DpiScale << "language" << language.code << "argument" << LaunchArgument;
+    QWaitClass controller;
+    return application.exec();
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+// Capture files: a tool's output, appended to a fixed file name in the temporary directory, and read
+// back line by line.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+// The temporary directory followed by `fileName`.
+QString CapturePath(const QString& fileName);
+
+// The lines of a capture file, or nothing when it cannot be opened.
+std::optional<QStringList> ReadCaptureLines(const QString& path);
+
+// The lines of a capture's bytes: a byte-order mark selects UTF-8, UTF-16 or UTF-32, otherwise the
+// system's 8-bit encoding applies; every carriage return is dropped and a final line feed ends the
+// last line rather than starting an empty one.
+QStringList DecodeCaptureLines(const QByteArray& bytes);
+
+// The words of a line: cut at spaces only, empty pieces dropped.
+QStringList SplitWords(const QString& line);
+
+// A word as a base-10 integer; 0 when it is not a whole number in the 32-bit range.
+int ToNumber(const QString& word);
+
+// True when the file exists and is not empty.
+bool CaptureHasContent(const QString& path);
+
+void RemoveCaptureFile(const QString& path);

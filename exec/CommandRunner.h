@@ -1,0 +1,29 @@
+#pragma once
+
+// Runs the external tools: one command line at a time, through the command interpreter, hidden, and
+// waited for. What a tool prints reaches the monitor only through a capture file (CaptureFile.h).
+
+#include "platform/Platform.h"
+
+#include <QString>
+
+#include <chrono>
+#include <string>
+
+// A tool that runs longer than this is ended together with everything it started.
+inline constexpr std::chrono::milliseconds CommandTimeLimit{std::chrono::seconds(120)};
+
+// Runs command + " " + argument (both UTF-8) and returns once it has ended or was ended.
+void RunCommand(const std::string& command, const std::string& argument);
+
+platform::CommandOutcome RunCommandWithin(const std::string& command, const std::string& argument,
+                                          std::chrono::milliseconds limit);
+
+// A path as one word of a command line, whatever spaces or letters it holds.
+QString QuotedPath(const QString& path);
+
+// A tool in the system directory, e.g. SystemToolPath("wbem/WMIC.exe"), with native separators.
+QString SystemToolPath(const QString& relativePath);
+
+// Turns the "/" of a path into the native separator.
+QString NativePath(QString path);

@@ -1,0 +1,172 @@
+// The platform layer, tested the same way natively and, for the Windows build, under Wine. Started with
+// "--tool" the program acts as the external tool the tests run.
+
+#include "platform/Platform.h"
+
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+
+namespace {
+
+int passed = 0;
+int failed = 0;
+std::vector<std::string> processArguments;
+
+void Check(bool condition, const std::string& what) {
+    if (condition) {
+        ++passed;
+    } else {
+        ++failed;
+        std::printf("FAIL: %s\n", what.c_str());
+    }
+}
+
+fs::path PathOf(const std::string& utf8) { return fs::u8path(utf8); }
+
+std::string ReadFile(const std::string& path) {
+    std::ifstream file(PathOf(path), std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
+}
+
+std::uintmax_t SizeOf(const std::string& path) {
+    std::error_code error;
+    const auto size = fs::file_size(PathOf(path), error);
+    return error ? 0 : size;
+}
+
+// A folder like the temporary folder of a user called "Ana María Pérez".
+std::string AwkwardFolder() {
+    const std::string folder = platform::TemporaryDirectory() + "Ana María Pérez" + platform::PathSeparator();
+    fs::create_directories(PathOf(folder));
+    return folder;
+}
+
+std::string ToolCommand(const std::string& arguments) {
+    return platform::QuoteForInterpreter(platform::ExecutablePath()) + " --tool " + arguments;
+}
+
+int RunAsTool(int argc, char** argv) {
+    const std::string mode = argc > 2 ? argv[2] : "";
+    if (mode == "echo") {
+        for (int i = 3; i < argc; ++i) std::printf(i > 3 ? " %s" : "%s", argv[i]);
+        std::printf("\n");
+        return 0;
+    }
+    if (mode == "exit" && argc > 3) return std::atoi(argv[3]);
+    if (mode == "beat" && argc > 3) {
+        for (;;) {
+            std::ofstream(PathOf(argv[3]), std::ios::app) << '.';
+            std::this_thread::sleep_for(20ms);
+        }
+    }
+    return 2;
+}
+
+void TestDirectories() {
+    const std::string temporary = platform::TemporaryDirectory();
+    Check(!temporary.empty() && temporary.back() == platform::PathSeparator(),
+          "the temporary directory ends in the separator: " + temporary);
+    const std::string system = platform::SystemDirectory();
+    Check(!system.empty() && system.back() != platform::PathSeparator(),
+          "the system directory has no trailing separator: " + system);
+    Check(!platform::ExecutablePath().empty(), "the executable path is known");
+}
+
+void TestArguments() {
+    // The test is registered with these two arguments, the second outside ASCII.
+    Check(processArguments.size() == 3, "three arguments arrive");
+    if (processArguments.size() == 3) {
+        Check(processArguments[1] == "Schedular", "the first argument arrives verbatim");
+        Check(processArguments[2] == "Ana María Pérez", "a non-ASCII argument arrives as UTF-8: " + processArguments[2]);
+    }
+}
+
+void TestCaptureInAwkwardFolder() {
+    const std::string folder = AwkwardFolder();
+    const std::string capture = folder + "Temp.txt";
+    fs::remove(PathOf(capture));
+    // The tool itself also lives in a folder with a space, so the command line holds two quoted paths.
+    const std::string tool = folder + "tool copy.exe";
+    fs::copy_file(PathOf(platform::ExecutablePath()), PathOf(tool), fs::copy_options::overwrite_existing);
+    const std::string command =
+        platform::QuoteForInterpreter(tool) + " --tool echo hello world >> " + platform::QuoteForInterpreter(capture);
+    const platform::CommandOutcome outcome = platform::RunHidden(command, 30s);
+    Check(outcome.started && !outcome.timedOut && outcome.exitCode == 0, "the capture command ran: " + command);
+    Check(ReadFile(capture).rfind("hello world", 0) == 0, "the capture holds the tool's output: " + ReadFile(capture));
+
+    const std::string longWord(3000, 'x');
+    fs::remove(PathOf(capture));
+    platform::RunHidden(ToolCommand("echo " + longWord) + " >> " + platform::QuoteForInterpreter(capture), 30s);
+    Check(ReadFile(capture).rfind(longWord, 0) == 0, "a command line of thousands of characters is not cut");
+    fs::remove_all(PathOf(folder));
+}
+
+void TestExitCode() {
+    const platform::CommandOutcome outcome = platform::RunHidden(ToolCommand("exit 3"), 30s);
+    Check(outcome.started && outcome.exitCode == 3, "the interpreter's exit code is reported");
+}
+
+void TestTimeLimitEndsTheWholeTree() {
+    const std::string heartbeat = AwkwardFolder() + "heartbeat.txt";
+    fs::remove(PathOf(heartbeat));
+    const auto start = std::chrono::steady_clock::now();
+    // The tool runs as a child of the interpreter, so ending only the interpreter would not stop it.
+    const platform::CommandOutcome outcome =
+        platform::RunHidden(ToolCommand("beat " + platform::QuoteForInterpreter(heartbeat)), 1500ms);
+    const auto elapsed = std::chrono::steady_clock::now() - start;
+    Check(outcome.started && outcome.timedOut, "a tool that never ends is reported as timed out");
+    Check(elapsed >= 1400ms && elapsed < 10s, "the run returns soon after the limit");
+    Check(SizeOf(heartbeat) > 0, "the tool was running before the limit");
+    std::this_thread::sleep_for(300ms);
+    const auto before = SizeOf(heartbeat);
+    std::this_thread::sleep_for(500ms);
+    Check(SizeOf(heartbeat) == before, "the tool started by the interpreter was ended too");
+    fs::remove(PathOf(heartbeat));
+}
+
+void TestHiddenFile() {
+    const std::string path = AwkwardFolder() + "DiskList.txt";
+    std::ofstream(PathOf(path)) << "old script";
+    Check(platform::CreateHiddenFile(path), "the hidden file is created");
+    Check(fs::exists(PathOf(path)) && SizeOf(path) == 0, "creating it anew empties an existing file");
+    fs::remove(PathOf(path));
+}
+
+void TestSingleInstance() {
+    const std::string lock = AwkwardFolder() + "instance.lock";
+    Check(platform::ClaimSingleInstance(lock), "the first claim succeeds");
+    Check(!platform::ClaimSingleInstance(lock), "a second claim on the same lock fails");
+}
+
+void TestDisplay() {
+    Check(platform::PrimaryMonitorDpi() > 0, "a DPI is always reported");
+    const platform::WorkArea area = platform::PrimaryWorkArea();
+    Check(area.width >= 0 && area.height >= 0, "the work area is never negative");
+}
+
+int RunTests(int argc, char** argv) {
+    if (argc > 1 && std::string(argv[1]) == "--tool") return RunAsTool(argc, argv);
+    processArguments.assign(argv, argv + argc);
+
+    const std::vector<std::function<void()>> tests = {
+        TestDirectories,  TestArguments,     TestCaptureInAwkwardFolder, TestExitCode,
+        TestHiddenFile,   TestSingleInstance, TestDisplay,               TestTimeLimitEndsTheWholeTree,
+    };
+    for (const auto& test : tests) test();
+    std::printf("%d passed, %d failed\n", passed, failed);
+    return failed == 0 ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) { return platform::RunWithProcessArguments(argc, argv, &RunTests); }

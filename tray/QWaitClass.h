@@ -1,0 +1,64 @@
+#pragma once
+
+// The monitor's one controller: it owns the tray icon and menu, the warning dialogs and the two timers
+// whose slots do the periodic work, all on the GUI thread.
+
+#include <QObject>
+
+class QAction;
+class QMenu;
+class QSystemTrayIcon;
+class QTimer;
+class SmartWarning;
+class HealthWarning;
+class PerformanceWarning;
+class ShutDownWarning;
+class DiskInfoWgt;
+
+class QWaitClass : public QObject {
+    Q_OBJECT
+
+public:
+    explicit QWaitClass(QObject* parent = nullptr);
+
+    static constexpr int TemperatureInterval = 30000;
+    static constexpr int HealthInterval = 5400000;
+
+signals:
+    void IntimateToRefreshDrives();
+
+private slots:
+    void OnInitialize();
+    void GetAllDiskTemperature();
+    void OnQutiApplication();
+    void OnStopSmartMontoring();
+    void OnLaunchApplication();
+    void GetDriveRefresh();
+    void GetSmartTemprature();
+    void GetHealthAndPerformanceWarning();
+    void OnSystemShutDown();
+    void OnShowDiskInfo();
+    void GetInitialPerformanceandHealthWarning();
+    void CreateTrayIcon();
+
+private:
+    void CreateWarningDialogs();
+
+    QSystemTrayIcon* TrayIcon = nullptr;
+    SmartWarning* TemperatureWarningDialog = nullptr;
+    HealthWarning* HealthWarningDialog = nullptr;
+    PerformanceWarning* PerformanceWarningDialog = nullptr;
+    ShutDownWarning* ShutDownWarningDialog = nullptr;
+    DiskInfoWgt* DiskInfoWidget = nullptr;
+    QMenu* TrayMenu = nullptr;
+    QMenu* DiskSubMenu = nullptr;
+    QAction* TemperatureEntry = nullptr;
+    QAction* HealthEntry = nullptr;
+    QAction* PerformanceEntry = nullptr;
+    QAction* PartitionEntry = nullptr;
+    QAction* ExitAction = nullptr;
+    QAction* StopMonitoringAction = nullptr;
+    QAction* GoToMonitorAction = nullptr;
+    QTimer* TemperatureTimer = nullptr;
+    QTimer* HealthTimer = nullptr;
+};
