@@ -149,12 +149,23 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
     posix_spawnattr_setpgroup(&attributes, 0);
 
+    // The stand-in tools of the system directory are found by name, as Windows finds its own.
+    std::vector<std::string> environment;
+    for (char** variable = environ; *variable; ++variable) {
+        if (std::strncmp(*variable, "PATH=", 5) != 0) environment.emplace_back(*variable);
+    }
+    const std::string path = Environment("PATH");
+    environment.push_back("PATH=" + SystemDirectory() + (path.empty() ? "" : ":" + path));
+    std::vector<char*> environmentPointers;
+    for (std::string& variable : environment) environmentPointers.push_back(variable.data());
+    environmentPointers.push_back(nullptr);
+
     std::string interpreter = "/bin/sh";
     std::string option = "-c";
     std::string text = command;
     char* arguments[] = {interpreter.data(), option.data(), text.data(), nullptr};
     pid_t child = 0;
-    const int error = posix_spawn(&child, interpreter.c_str(), &actions, &attributes, arguments, environ);
+    const int error = posix_spawn(&child, interpreter.c_str(), &actions, &attributes, arguments, environmentPointers.data());
     posix_spawn_file_actions_destroy(&actions);
     posix_spawnattr_destroy(&attributes);
     if (error != 0) {

@@ -70,6 +70,22 @@ private slots:
         QCOMPARE(CommandTimeLimit.count(), 120000);
     }
 
+    void findsToolsOfTheSystemDirectoryByName() {
+        const QString tools = root_.filePath("system");
+        QVERIFY(QDir().mkpath(tools));
+        QFile tool(tools + "/smartctl64Bit.exe");
+        QVERIFY(tool.open(QIODevice::WriteOnly));
+        tool.write("#!/bin/sh\necho \"report for $2\"\n");
+        tool.close();
+        tool.setPermissions(tool.permissions() | QFile::ExeUser);
+        qputenv("CORVANE_SYSTEM_DIR", tools.toUtf8());
+        const QString capture = CapturePath("Temp.txt");
+        RemoveCaptureFile(capture);
+        RunCommand(Command("smartctl64Bit.exe -a  /dev/sda >> " + QuotedPath(capture)), "");
+        qunsetenv("CORVANE_SYSTEM_DIR");
+        QCOMPARE(ReadCaptureLines(capture).value_or(QStringList()), QStringList{"report for /dev/sda"});
+    }
+
     void namesSystemTools() {
         SystemDirectory = "/opt/system";
         QCOMPARE(SystemToolPath("wbem/WMIC.exe"), QString("/opt/system/wbem/WMIC.exe"));
