@@ -156,9 +156,11 @@ namespace {
 
 // The shell scaling API exists from Windows 8.1 on; it is looked up at run time so the monitor still
 // starts on older systems.
-FARPROC ShellScalingFunction(const char* name) {
+// Returned as the generic function type, from which any signature may be cast.
+using AnyFunction = void (*)();
+AnyFunction ShellScalingFunction(const char* name) {
     static HMODULE library = LoadLibraryW(L"shcore.dll");
-    return library ? GetProcAddress(library, name) : nullptr;
+    return library ? reinterpret_cast<AnyFunction>(GetProcAddress(library, name)) : nullptr;
 }
 
 }  // namespace

@@ -1,0 +1,26 @@
+# Debian packages the monitor needs, and a function that installs the missing ones. Sourced by the
+# scripts beside it.
+
+BUILD_PACKAGES=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
+                smartmontools util-linux)
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 wine)
+
+ensure_packages() {
+    local missing=()
+    local package
+    for package in "$@"; do
+        if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+            missing+=("$package")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    if [ "$(id -u)" -eq 0 ]; then
+        echo "Installing ${missing[*]}"
+        apt-get update -qq
+        DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+    else
+        echo "These Debian packages are missing. Install them, then run this again:" >&2
+        echo "  sudo apt-get install -y --no-install-recommends ${missing[*]}" >&2
+        exit 1
+    fi
+}
