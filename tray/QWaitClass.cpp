@@ -2,6 +2,12 @@
 
 #include "app/DisplayScaling.h"
 #include "app/Settings.h"
+#include "dialogs/HealthWarning.h"
+#include "dialogs/PerformanceWarning.h"
+#include "dialogs/ShutDownWarning.h"
+#include "dialogs/SmartWarning.h"
+#include "resources/ImageResources.h"
+#include "tray/DiskInfoWgt.h"
 
 #include <QTimer>
 
@@ -21,7 +27,20 @@ QWaitClass::QWaitClass(QObject* parent) : QObject(parent) {
     connect(HealthTimer, SIGNAL(timeout()), this, SLOT(GetHealthAndPerformanceWarning()));
 }
 
-void QWaitClass::CreateWarningDialogs() {}
+// Each is created once, hidden, and lives until the monitor ends; the checks only show them.
+void QWaitClass::CreateWarningDialogs() {
+    RegisterImageResources();
+    TemperatureWarningDialog = new SmartWarning();
+    TemperatureWarningDialog->hide();
+    ShutDownWarningDialog = new ShutDownWarning();
+    ShutDownWarningDialog->hide();
+    HealthWarningDialog = new HealthWarning();
+    HealthWarningDialog->hide();
+    PerformanceWarningDialog = new PerformanceWarning();
+    PerformanceWarningDialog->hide();
+    DiskInfoWidget = new DiskInfoWgt();
+    DiskInfoWidget->hide();
+}
 
 void QWaitClass::OnInitialize() {}
 
