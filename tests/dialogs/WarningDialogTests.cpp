@@ -121,23 +121,34 @@ private slots:
         QTest::addColumn<QString>("className");
         QTest::addColumn<QString>("formName");
         QTest::addColumn<QStringList>("frameChildren");
+        QTest::addColumn<QStringList>("slotNames");
+        const QStringList temperatureSlots = {"OnOk()", "OnDontShowClicked()"};
+        const QStringList cloneSlots = {"OnOk()", "OnDontShowClicked()", "OnClone()",
+                                        "OnLaunchDriveMonitorApplication()", "OnLaunchDataRecoveryApplication()"};
         const QStringList common = {"WarningTxtLbl", "ImageLbl", "WarningLbl", "OkButton", "MediaNameLabel"};
         QTest::newRow("temperature") << "temperature" << "SmartWarning" << "SmartWarningDialog"
-                                     << common + QStringList{"CheckBox", "DontShowLabel", "ShutDownButton"};
+                                     << common + QStringList{"CheckBox", "DontShowLabel", "ShutDownButton"}
+                                     << temperatureSlots;
         QTest::newRow("shutdown") << "shutdown" << "ShutDownWarning" << "SmartShutdownDialog"
-                                  << common + QStringList{"ShutDownButton"};
+                                  << common + QStringList{"ShutDownButton"} << temperatureSlots;
         const QStringList clone = {"CheckBox", "DontShowLabel", "CloneButton", "RecoverData", "RecoverDataTxtLbl"};
-        QTest::newRow("health") << "health" << "HealthWarning" << "HealthWarningDialog" << common + clone;
+        QTest::newRow("health") << "health" << "HealthWarning" << "HealthWarningDialog" << common + clone << cloneSlots;
         QTest::newRow("performance") << "performance" << "PerformanceWarning" << "PerformanceWarningDialog"
-                                     << common + clone;
+                                     << common + clone << cloneSlots;
     }
     void formsHaveTheirWidgetsAndWindowKind() {
         QFETCH(QString, kind);
         QFETCH(QString, className);
         QFETCH(QString, formName);
         QFETCH(QStringList, frameChildren);
+        QFETCH(QStringList, slotNames);
         const auto dialog = MakeDialog(kind);
-        QCOMPARE(QString(dialog->metaObject()->className()), className);
+        const QMetaObject* meta = dialog->metaObject();
+        QCOMPARE(QString(meta->className()), className);
+        QStringList declared;
+        for (int index = meta->methodOffset(); index < meta->methodCount(); ++index)
+            declared << meta->method(index).methodSignature();
+        QCOMPARE(declared, slotNames);
         QCOMPARE(dialog->objectName(), formName);
         // Asked for the frameless hint alone; Qt makes a parentless widget a plain window, not a dialog.
         QCOMPARE(dialog->windowFlags(), Qt::Window | Qt::FramelessWindowHint);
