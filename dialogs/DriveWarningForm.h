@@ -5,7 +5,6 @@
 
 #include "WarningDialogLook.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QString>

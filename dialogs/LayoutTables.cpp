@@ -89,7 +89,7 @@ const DialogLayout DriveWarningLayout = {
 
 namespace {
 
-// French, Dutch and Portuguese share their button row and wrap the message one line deeper.
+// French, Dutch and Portuguese share one button row and a taller message.
 LayoutChanges FrenchStyleChanges(Language language) {
     return {
         {language, "OkButton", X, 544}, {language, "OkButton", Width, 84},

@@ -51,7 +51,8 @@ void PerformanceWarning::OnDontShowClicked() {
 
 void PerformanceWarning::OnClone() { OnOk(); }
 
-// Starting the companion applications belongs to the controller's launcher.
+// The companion applications are started by the controller's launcher; until it is connected
+// these buttons only dismiss the warning.
 void PerformanceWarning::OnLaunchDriveMonitorApplication() { hide(); }
 
 void PerformanceWarning::OnLaunchDataRecoveryApplication() { hide(); }

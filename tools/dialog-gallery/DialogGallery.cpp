@@ -78,6 +78,7 @@ int RenderOneScale(const QApplication& application, float scale, const QDir& out
     for (int type = 0; type < LanguageCount; ++type) {
         const LanguageInfo& language = LanguageForType(type);
         SelectLanguage(language.flag);
+        // A language without a translation file shows the English texts in its own layout.
         QTranslator translator;
         translator.load(QLatin1String(language.programTranslation), translations + QLatin1String(language.code));
         QCoreApplication::installTranslator(&translator);
