@@ -359,6 +359,18 @@ private slots:
         QVERIFY(!TemperatureWarningSuppressed);
     }
 
+    // The warning may appear while the user is typing elsewhere: Enter must mean Ignore, not Shut Down.
+    void enterIgnoresTheTemperatureWarnings() {
+        for (const char* kind : {"temperature", "shutdown"}) {
+            const auto dialog = MakeDialog(kind);
+            QSignalSpy shutDown(Child<QPushButton>(*dialog, "ShutDownButton"), &QPushButton::clicked);
+            dialog->show();
+            QTest::keyClick(dialog.get(), Qt::Key_Return);
+            QVERIFY2(shutDown.isEmpty(), kind);
+            QVERIFY2(dialog->isHidden(), kind);
+        }
+    }
+
     void languageChangeRetranslatesInEachContext() {
         SmartWarning temperature;
         ShutDownWarning shutdown;
