@@ -1,0 +1,291 @@
+#include "app/ProcessValues.h"
+#include "app/Settings.h"
+#include "disks/DiskQueries.h"
+#include "exec/CaptureFile.h"
+#include "exec/CommandRunner.h"
+#include "smart/HealthEvaluation.h"
+#include "smart/PerformanceEvaluation.h"
+#include "smart/SmartCapture.h"
+
+#include <QtTest>
+
+// The drive queries and S.M.A.R.T. readings run through the real command runner against the stand-in
+// tools of bin/system, on the described machines and on this Linux machine itself.
+class StandinToolTests : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root_;
+    QString toolLog_;
+    QString binDirectory_;
+    QString standinDirectory_;
+
+    static QString Machine(const QString& name) { return QStringLiteral(CORVANE_MACHINES_DIR "/") + name; }
+
+    void UseMachine(const QString& name) {
+        if (name.isEmpty())
+            qunsetenv("CORVANE_SIMULATED_MACHINE");
+        else
+            qputenv("CORVANE_SIMULATED_MACHINE", Machine(name).toUtf8());
+    }
+
+    QStringList ToolRuns() const {
+        QStringList runs = ReadCaptureLines(toolLog_).value_or(QStringList());
+        runs.replaceInStrings(CapturePath(QString()), QStringLiteral("$TMP/"));
+        return runs;
+    }
+
+    static QString WriteScript(const QString& path, const QByteArray& text) {
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly)) return {};
+        file.write(text);
+        file.close();
+        file.setPermissions(file.permissions() | QFile::ExeOwner);
+        return path;
+    }
+
+    static QStringList RunProgram(const QString& program, const QStringList& arguments) {
+        QProcess process;
+        process.start(program, arguments);
+        process.waitForFinished(60000);
+        return QString::fromLocal8Bit(process.readAllStandardOutput()).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+
+    struct Reading {
+        int temperature = -1;
+        bool passedSeen = false;
+        int health = -1;
+        int performance = -1;
+    };
+
+    static Reading ReadDrive(const QString& device) {
+        const QString capture = CapturePath(QStringLiteral("Temp.txt"));
+        RemoveCaptureFile(capture);
+        smart::RunSmartTool(device, capture);
+        Reading reading;
+        if (const std::optional<smart::SmartScan> scan = smart::ScanSmartReport(capture)) {
+            reading.temperature = scan->Temperature();
+            reading.passedSeen = scan->passedSeen;
+        }
+        reading.health = smart::EvaluateHealth(capture);
+        reading.performance = smart::EvaluatePerformance(capture);
+        RemoveCaptureFile(capture);
+        return reading;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(root_.isValid());
+        binDirectory_ = QString::fromLocal8Bit(qgetenv("CORVANE_TEST_BIN"));
+        standinDirectory_ = binDirectory_ + QStringLiteral("/system");
+        QVERIFY2(QFile::exists(standinDirectory_ + "/wbem/WMIC.exe"), qPrintable(standinDirectory_));
+        const QString temporary = root_.filePath(QString::fromUtf8("Ana María"));
+        QVERIFY(QDir().mkpath(temporary));
+        qputenv("TMPDIR", temporary.toUtf8());
+        qputenv("CORVANE_SETTINGS_FILE", root_.filePath("settings.ini").toUtf8());
+        toolLog_ = root_.filePath("tools.log");
+        qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
+    }
+
+    void init() {
+        SystemDirectory = standinDirectory_;
+        LaunchArgument.clear();
+        QFile::remove(toolLog_);
+        UseMachine(QString());
+    }
+
+    void bootDiskFirstCostsOneWmicAndTwoDiskpartRuns() {
+        UseMachine("healthy-desktop");
+        QCOMPARE(disks::GetBootDiskIndex(), QStringLiteral("0"));
+        QCOMPARE(DiskIndexList, (QStringList{"0      ", "1      ", ""}));
+        const QString diskpart = QStringLiteral("diskpart.exe /s $TMP/DiskList.txt");
+        QCOMPARE(ToolRuns(), (QStringList{"WMIC.exe diskdrive get index", diskpart, diskpart}));
+        QVERIFY(!QFile::exists(CapturePath("SMART1.txt")));
+        QCOMPARE(ReadCaptureLines(CapturePath("DiskList.txt")).value_or(QStringList()),
+                 (QStringList{"list disk  ", "select disk 0      ", "detail disk"}));
+        QVERIFY(ReadCaptureLines(CapturePath("Out.txt")).value_or(QStringList()).contains("Boot Disk  : Yes"));
+    }
+
+    void bootDiskSecondCostsFourDiskpartRuns() {
+        UseMachine("failing-boot-disk");
+        QCOMPARE(disks::GetBootDiskIndex(), QStringLiteral("1"));
+        QCOMPARE(ToolRuns().filter(QStringLiteral("diskpart.exe /s")).size(), 4);
+        QCOMPARE(ToolRuns().first(), QStringLiteral("WMIC.exe diskdrive get index"));
+        const QStringList details = ReadCaptureLines(CapturePath("Out.txt")).value_or(QStringList());
+        QVERIFY(details.contains("HGST HUS724040ALE640"));
+        QVERIFY(!details.contains("ST2000NM000A-2J2100"));
+    }
+
+    void modelTextsComeFromTheDriveList() {
+        UseMachine("healthy-desktop");
+        QCOMPARE(disks::GetDiskModelName("0"), QStringLiteral("INTEL SSDSC2KB480G8 "));
+        QCOMPARE(disks::GetDiskModelName("1"), QStringLiteral("WDC WUH721816ALE6L4 "));
+        QCOMPARE(disks::GetDiskModelName("2"), QString());
+        QCOMPARE(ToolRuns(), (QStringList{"WMIC.exe diskdrive get Model,Index", "WMIC.exe diskdrive get Model,Index", "WMIC.exe diskdrive get Model,Index"}));
+        QVERIFY(!QFile::exists(CapturePath("DiskInfo.txt")));
+    }
+
+    void describedDrivesReadAsDescribed_data() {
+        QTest::addColumn<QString>("machine");
+        QTest::addColumn<QString>("device");
+        QTest::addColumn<int>("temperature");
+        QTest::addColumn<bool>("passedSeen");
+        QTest::addColumn<int>("health");
+        QTest::addColumn<int>("performance");
+        QTest::newRow("desktop SSD") << "healthy-desktop" << "sda" << 34 << true << 100 << 100;
+        QTest::newRow("desktop HDD") << "healthy-desktop" << "sdb" << 36 << true << 100 << 100;
+        QTest::newRow("hot laptop NVMe") << "hot-nvme-laptop" << "sda" << 71 << true << 87 << 100;
+        QTest::newRow("laptop USB stick without report") << "hot-nvme-laptop" << "sdb" << 0 << false << 100 << 100;
+        QTest::newRow("failing boot disk") << "failing-boot-disk" << "sdb" << 41 << true << 11 << 100;
+        QTest::newRow("no third drive") << "failing-boot-disk" << "sdc" << 0 << false << 100 << 100;
+        QTest::newRow("no device name") << "failing-boot-disk" << "" << 0 << false << 100 << 100;
+    }
+    void describedDrivesReadAsDescribed() {
+        QFETCH(QString, machine);
+        QFETCH(QString, device);
+        UseMachine(machine);
+        const Reading reading = ReadDrive(device);
+        QTEST(reading.temperature, "temperature");
+        QTEST(reading.passedSeen, "passedSeen");
+        QTEST(reading.health, "health");
+        QTEST(reading.performance, "performance");
+        QCOMPARE(ToolRuns(), QStringList{"smartctl64Bit.exe -a /dev/" + device});
+    }
+
+    void scheduledStartRunsTheStoredToolPath() {
+        UseMachine("hot-nvme-laptop");
+        const QString tools = root_.filePath("Corvane Tools");
+        QVERIFY(QDir().mkpath(tools));
+        for (const char* name : {"smartctl64Bit.exe", "standin-machine.sh"})
+            QVERIFY(QFile::copy(standinDirectory_ + "/" + name, tools + "/" + name));
+        LaunchArgument = ScheduledLaunchArgument;
+        SettingsStore().Write(SettingsKey::SmartctlFolderPath, tools + "/smartctl64Bit.exe");
+        QCOMPARE(ReadDrive("sda").temperature, 71);
+        SettingsStore().Write(SettingsKey::SmartctlFolderPath, QString());
+        const Reading withoutPath = ReadDrive("sda");
+        QCOMPARE(withoutPath.temperature, 0);
+        QVERIFY(!withoutPath.passedSeen);
+    }
+
+    void powerShellListsTheDrivesWhenWmicIsMissing() {
+        UseMachine("healthy-desktop");
+        const QString wmicModel = disks::GetDiskModelName("1");
+
+        const QString withoutWmic = root_.filePath("system without WMIC");
+        QVERIFY(QDir().mkpath(withoutWmic));
+        for (const char* name : {"diskpart.exe", "standin-machine.sh"})
+            QVERIFY(QFile::link(standinDirectory_ + "/" + name, withoutWmic + "/" + name));
+        SystemDirectory = withoutWmic;
+        const QString powerShellDirectory = root_.filePath("powershell");
+        QVERIFY(QDir().mkpath(powerShellDirectory));
+        QVERIFY(!WriteScript(powerShellDirectory + "/powershell", R"(#!/bin/sh
+printf '%s\n' "powershell $*" >> "$CORVANE_TOOL_LOG"
+capture=${5#*-Path \"}
+capture=${capture%%\"*}
+case "$5" in
+    *Index,Model*) printf 'Index Model\r\n----- -----\r\n    0 INTEL SSDSC2KB480G8\r\n    1 WDC WUH721816ALE6L4\r\n' ;;
+    *) printf 'Index\r\n-----\r\n    0\r\n    1\r\n' ;;
+esac > "$capture"
+)").isEmpty());
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", powerShellDirectory.toUtf8() + ":" + path);
+        QFile::remove(toolLog_);
+
+        QCOMPARE(disks::GetDiskModelName("1"), wmicModel);
+        QCOMPARE(disks::GetBootDiskIndex(), QStringLiteral("0"));
+        QCOMPARE(DiskIndexList, (QStringList{"    0", "    1"}));
+        const QStringList runs = ToolRuns();
+        QCOMPARE(runs.filter(QStringLiteral("powershell")).size(), 2);
+        QCOMPARE(runs.first(),
+                 QStringLiteral("powershell -NoProfile -ExecutionPolicy Bypass -Command ($output = Get-CimInstance -Class "
+                                "Win32_DiskDrive | Select-Object Index,Model | Format-Table -AutoSize | Out-String).Trim() "
+                                "| Set-Content -Path \"$TMP/DiskInfo.txt\" -Encoding ASCII"));
+        QVERIFY(runs[1].contains(QStringLiteral("Get-WmiObject -Class Win32_DiskDrive | Select-Object Index |")));
+
+        qputenv("PATH", path);
+        QCOMPARE(disks::GetDiskModelName("1"), QString());
+        QCOMPARE(disks::GetBootDiskIndex(), QString());
+        QVERIFY(DiskIndexList.isEmpty());
+    }
+
+    void companionCheckAndShutdownRunAsTheyWouldOnWindows() {
+        const QString capture = CapturePath("tmpFile");
+        const auto companionRunning = [&] {
+            RemoveCaptureFile(capture);
+            RunCommand((QuotedPath(SystemToolPath("tasklist.exe")) + " | " + QuotedPath(SystemToolPath("findstr.exe")) +
+                        " CorvaneDriveMonitor.exe >> " + QuotedPath(capture)).toStdString(), "");
+            return ReadCaptureLines(capture).value_or(QStringList());
+        };
+        UseMachine("hot-nvme-laptop");
+        const QStringList lines = companionRunning();
+        QCOMPARE(lines.size(), 1);
+        QVERIFY(lines.first().startsWith("CorvaneDriveMonitor.exe  "));
+        UseMachine("healthy-desktop");
+        QVERIFY(companionRunning().isEmpty());
+
+        QFile::remove(toolLog_);
+        QVERIFY(RunCommandWithin("shutdown /s", "", CommandTimeLimit).exitCode == 0);
+        QVERIFY(RunCommandWithin("shutdown /r", "", CommandTimeLimit).exitCode != 0);
+        QCOMPARE(ToolRuns(), (QStringList{"shutdown /s", "shutdown /r"}));
+    }
+
+    // This machine's own disks, boot disk and reports, told apart from what lsblk, findmnt and the
+    // real smartctl say directly.
+    void realMachineDrivesAndBootDisk() {
+        QStringList disks;
+        for (const QString& line : RunProgram("lsblk", {"-d", "-n", "-r", "-o", "NAME,TYPE"})) {
+            const QStringList fields = line.split(' ');
+            static const QRegularExpression notADrive(QStringLiteral("^(loop|ram|zram|sr)"));
+            if (fields.value(1) == "disk" && !notADrive.match(fields[0]).hasMatch()) disks << fields[0];
+        }
+        if (disks.isEmpty()) QSKIP("lsblk lists no disks here");
+
+        const QString bootIndex = disks::GetBootDiskIndex();
+        QStringList listed;
+        for (const QString& entry : qAsConst(DiskIndexList))
+            if (!entry.trimmed().isEmpty()) listed << entry.trimmed();
+        QCOMPARE(listed.size(), disks.size());
+        for (int i = 0; i < listed.size(); ++i) QCOMPARE(listed[i], QString::number(i));
+
+        QString rootDisk;
+        const QString rootSource = RunProgram("findmnt", {"-n", "-o", "SOURCE", "/"}).value(0).section('[', 0, 0);
+        if (rootSource.startsWith("/dev/")) {
+            for (const QString& line : RunProgram("lsblk", {"-n", "-r", "-s", "-o", "NAME,TYPE", rootSource}))
+                if (line.endsWith(" disk") && rootDisk.isEmpty()) rootDisk = line.section(' ', 0, 0);
+        }
+        QCOMPARE(bootIndex, rootDisk.isEmpty() ? QString() : QString::number(disks.indexOf(rootDisk)));
+
+        for (int i = 0; i < disks.size() && i < 9; ++i) {
+            const QString device = QString(QLatin1Char('a' + i)).prepend("sd");
+            QProcess standin;
+            standin.start(standinDirectory_ + "/smartctl64Bit.exe", {"-a", "/dev/" + device});
+            QVERIFY(standin.waitForFinished(60000));
+            QCOMPARE(standin.readAllStandardError(), QByteArray());
+            const QStringList direct = RunProgram("smartctl", {"-a", "/dev/" + disks[i]});
+            const Reading reading = ReadDrive(device);
+            QCOMPARE(reading.temperature, smart::ScanSmartLines(direct).Temperature());
+            QCOMPARE(reading.passedSeen, smart::ScanSmartLines(direct).passedSeen);
+            if (!smart::ReportHasPassed(direct)) QVERIFY(!reading.passedSeen);
+            if (direct.join('\n').contains("Unable to detect device type")) QCOMPARE(reading.temperature, 0);
+        }
+    }
+
+    void smartinspectReportsEachFileAndNamesTheUnreadable() {
+        const QString healthy = Machine("failing-boot-disk/hgst-hus724040ale640.txt");
+        const QString hot = Machine("hot-nvme-laptop/samsung-980-pro-1tb.txt");
+        QProcess inspect;
+        inspect.start(binDirectory_ + "/smartinspect", {healthy, root_.filePath("missing.txt"), hot});
+        QVERIFY(inspect.waitForFinished(60000));
+        QCOMPARE(inspect.exitCode(), 2);
+        QCOMPARE(QString::fromUtf8(inspect.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts),
+                 (QStringList{"{\"file\": \"" + healthy +
+                                  "\", \"temperature\": 41, \"passedBeforeTemperature\": true, \"passed\": true, "
+                                  "\"health\": 11, \"performance\": 100}",
+                              "{\"file\": \"" + hot +
+                                  "\", \"temperature\": 71, \"passedBeforeTemperature\": true, \"passed\": true, "
+                                  "\"health\": 87, \"performance\": 100}"}));
+        QVERIFY(QString::fromUtf8(inspect.readAllStandardError()).contains("missing.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(StandinToolTests)
+#include "StandinToolTests.moc"
