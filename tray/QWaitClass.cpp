@@ -6,7 +6,10 @@
 #include "dialogs/PerformanceWarning.h"
 #include "dialogs/ShutDownWarning.h"
 #include "dialogs/SmartWarning.h"
+#include "disks/DiskQueries.h"
 #include "resources/ImageResources.h"
+#include "smart/SmartCapture.h"
+#include "smart/SmartCommand.h"
 #include "tray/DiskInfoWgt.h"
 
 #include <QTimer>
@@ -65,3 +68,25 @@ void QWaitClass::OnShowDiskInfo() {}
 void QWaitClass::GetInitialPerformanceandHealthWarning() { GetHealthAndPerformanceWarning(); }
 
 void QWaitClass::CreateTrayIcon() {}
+
+QString QWaitClass::GetDiskModelName(const QString& index) { return disks::GetDiskModelName(index); }
+
+QString QWaitClass::GetBootDiskIndex() { return disks::GetBootDiskIndex(); }
+
+void QWaitClass::QueryDiskDetail(const QString& index) { disks::QueryDiskDetail(index); }
+
+QString QWaitClass::DeviceNameForIndex(const QString& index) { return smart::DeviceNameForIndex(index); }
+
+void QWaitClass::RunSmartTool(const QString& device, const QString& capturePath) {
+    smart::RunSmartTool(device, capturePath);
+}
+
+std::optional<smart::SmartScan> QWaitClass::ScanSmartReport(const QString& capturePath) {
+    return smart::ScanSmartReport(capturePath);
+}
+
+int QWaitClass::EvaluateHealth(QString capturePath) { return smart::EvaluateHealth(capturePath); }
+
+int QWaitClass::EvaluatePerformance(QString capturePath) { return smart::EvaluatePerformance(capturePath); }
+
+int QWaitClass::ToFahrenheit(int celsius) { return smart::ToFahrenheit(celsius); }

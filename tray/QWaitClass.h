@@ -3,7 +3,12 @@
 // The monitor's one controller: it owns the tray icon and menu, the warning dialogs and the two timers
 // whose slots do the periodic work, all on the GUI thread.
 
+#include "smart/SmartReport.h"
+
 #include <QObject>
+#include <QString>
+
+#include <optional>
 
 class QAction;
 class QMenu;
@@ -43,6 +48,17 @@ private slots:
 
 private:
     void CreateWarningDialogs();
+
+    // Drive discovery and S.M.A.R.T. reading for the slots; each runs its tools afresh.
+    static QString GetDiskModelName(const QString& index);
+    static QString GetBootDiskIndex();
+    static void QueryDiskDetail(const QString& index);
+    static QString DeviceNameForIndex(const QString& index);
+    static void RunSmartTool(const QString& device, const QString& capturePath);
+    static std::optional<smart::SmartScan> ScanSmartReport(const QString& capturePath);
+    static int EvaluateHealth(QString capturePath);
+    static int EvaluatePerformance(QString capturePath);
+    static int ToFahrenheit(int celsius);
 
     QSystemTrayIcon* TrayIcon = nullptr;
     SmartWarning* TemperatureWarningDialog = nullptr;
