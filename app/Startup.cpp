@@ -1,6 +1,8 @@
 // Start-up: settings, scaling and language are fixed before the controller exists, in this order,
 // because Qt reads the scaling environment when the application object is created.
 
+#include "Startup.h"
+
 #include "DisplayScaling.h"
 #include "Language.h"
 #include "ProcessValues.h"
@@ -35,6 +37,12 @@ void FixDisplayScaling(SettingsStore& settings) {
 
 }  // namespace
 
+void PrepareApplication(QApplication& application) {
+    // The monitor lives in the tray: hiding or closing a warning (Escape does both) must not end it.
+    // It ends only through its own Exit entry.
+    application.setQuitOnLastWindowClosed(false);
+}
+
 int CorvaneMain(int argc, char** argv) {
     if (!ClaimTheMonitor()) {
         qCInfo(lcStartup) << "another monitor is already running for this user; leaving it alone";
@@ -45,6 +53,7 @@ int CorvaneMain(int argc, char** argv) {
     FixDisplayScaling(scalingSettings);
 
     QApplication application(argc, argv);
+    PrepareApplication(application);
     LaunchArgument = argc > 1 ? QString::fromUtf8(argv[1]) : QString();
     SystemDirectory = QString::fromStdString(platform::SystemDirectory());
 

@@ -1,0 +1,6 @@
+#pragma once
+
+class QApplication;
+
+// Application-wide behaviour fixed right after the application object exists.
+void PrepareApplication(QApplication& application);
