@@ -106,8 +106,10 @@ collect_volume_line() {
             [ "$drive_number" -eq "$wanted_drive" ] || return 0
             old_ifs=$IFS
             IFS='|'
+            set -f
             # shellcheck disable=SC2086
             set -- $2
+            set +f
             IFS=$old_ifs
             printf '%s|%s|%s|%s|%s\n' "$(trim "${1:--}")" "$(trim "${2:-}")" "$(trim "${3:-}")" \
                 "$(trim "${4:-}")" "$(trim "${5:-}")" ;;

@@ -170,6 +170,20 @@ private slots:
         QCOMPARE(PerformanceFromReport(report), performance);
     }
 
+    void garbageReadsAsNothingUseful() {
+        QRandomGenerator random(20261206);
+        for (int round = 0; round < 200; ++round) {
+            QByteArray bytes(random.bounded(4000), Qt::Uninitialized);
+            for (char& byte : bytes) byte = static_cast<char>(random.bounded(256));
+            if (round % 2) bytes.prepend("\xFF\xFE");
+            const QStringList lines = DecodeCaptureLines(bytes) << NvmeHeader + QString(bytes.size(), QChar(':'));
+            const int health = HealthFromReport(lines);
+            QVERIFY(health >= 0 && health <= 100);
+            QVERIFY(QList<int>({50, 100}).contains(PerformanceFromReport(lines)));
+            ScanSmartLines(lines).Temperature();
+        }
+    }
+
     void everyCorpusReportReads() {
         const QDir corpus(QStringLiteral(CORVANE_CORPUS_DIR "/smartctl"));
         const QStringList files = corpus.entryList({"*.txt"}, QDir::Files);
