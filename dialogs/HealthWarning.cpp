@@ -4,6 +4,7 @@
 #include "LayoutTables.h"
 #include "app/DisplayScaling.h"
 #include "app/Settings.h"
+#include "tray/CompanionLauncher.h"
 
 #include <QEvent>
 
@@ -51,11 +52,15 @@ void HealthWarning::OnDontShowClicked() {
 
 void HealthWarning::OnClone() { OnOk(); }
 
-// The companion applications are started by the controller's launcher; until it is connected
-// these buttons only dismiss the warning.
-void HealthWarning::OnLaunchDriveMonitorApplication() { hide(); }
+void HealthWarning::OnLaunchDriveMonitorApplication() {
+    hide();
+    tray::LaunchCompanion(tray::Companion::DriveMonitor, &MediaName);
+}
 
-void HealthWarning::OnLaunchDataRecoveryApplication() { hide(); }
+void HealthWarning::OnLaunchDataRecoveryApplication() {
+    hide();
+    tray::LaunchCompanion(tray::Companion::DataRecovery);
+}
 
 void HealthWarning::mousePressEvent(QMouseEvent* event) { PressForDrag(*this, *event, DragOffset); }
 

@@ -4,6 +4,7 @@
 #include "LayoutTables.h"
 #include "app/DisplayScaling.h"
 #include "app/Settings.h"
+#include "tray/CompanionLauncher.h"
 
 #include <QEvent>
 
@@ -51,11 +52,15 @@ void PerformanceWarning::OnDontShowClicked() {
 
 void PerformanceWarning::OnClone() { OnOk(); }
 
-// The companion applications are started by the controller's launcher; until it is connected
-// these buttons only dismiss the warning.
-void PerformanceWarning::OnLaunchDriveMonitorApplication() { hide(); }
+void PerformanceWarning::OnLaunchDriveMonitorApplication() {
+    hide();
+    tray::LaunchCompanion(tray::Companion::DriveMonitor, &MediaName);
+}
 
-void PerformanceWarning::OnLaunchDataRecoveryApplication() { hide(); }
+void PerformanceWarning::OnLaunchDataRecoveryApplication() {
+    hide();
+    tray::LaunchCompanion(tray::Companion::DataRecovery);
+}
 
 void PerformanceWarning::mousePressEvent(QMouseEvent* event) { PressForDrag(*this, *event, DragOffset); }
 

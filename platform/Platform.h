@@ -15,6 +15,9 @@ int RunWithProcessArguments(int argc, char** argv, int (*program)(int argc, char
 // The full path of the running program.
 std::string ExecutablePath();
 
+// The file name the monitor is installed under; its companions live beside it.
+std::string ExecutableFileName();
+
 // The directory of the operating system's own tools, without a trailing separator.
 std::string SystemDirectory();
 
@@ -39,7 +42,8 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
 // Creates (or empties) a file with the hidden attribute where the system has one.
 bool CreateHiddenFile(const std::string& path);
 
-// Starts a program through the shell without waiting for it; `parameters` may be empty.
+// Starts a program through the shell without waiting for it; `parameters` may be empty. A bare
+// program name is looked for in the current directory first.
 bool StartThroughShell(const std::string& program, const std::string& parameters);
 
 // Returns false when another process already holds the claim on `lockPath`. A successful claim lasts

@@ -109,6 +109,8 @@ std::string ExecutablePath() {
     return length > 0 ? std::string(buffer.data(), static_cast<size_t>(length)) : std::string();
 }
 
+std::string ExecutableFileName() { return "CorvaneSMART"; }
+
 std::string SystemDirectory() {
     const std::string configured = Environment("CORVANE_SYSTEM_DIR");
     if (!configured.empty()) return configured;
@@ -209,10 +211,15 @@ bool StartThroughShell(const std::string& program, const std::string& parameters
     if (intermediate == 0) {
         setsid();
         if (fork() == 0) {
-            std::vector<char*> arguments{const_cast<char*>(program.c_str())};
+            // As the Windows shell does, a bare name is found in the current directory before the
+            // search path.
+            const std::string local = "./" + program;
+            const bool bareLocal = program.find('/') == std::string::npos && access(local.c_str(), X_OK) == 0;
+            const std::string& file = bareLocal ? local : program;
+            std::vector<char*> arguments{const_cast<char*>(file.c_str())};
             if (!parameters.empty()) arguments.push_back(const_cast<char*>(parameters.c_str()));
             arguments.push_back(nullptr);
-            execvp(program.c_str(), arguments.data());
+            execvp(file.c_str(), arguments.data());
             _exit(127);
         }
         _exit(0);

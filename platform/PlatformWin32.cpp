@@ -70,6 +70,8 @@ std::string ExecutablePath() {
     return ReadWideValue([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
 }
 
+std::string ExecutableFileName() { return "CorvaneSMART.exe"; }
+
 std::string SystemDirectory() {
     return ReadWideValue([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
 }

@@ -12,7 +12,23 @@
 #include "smart/SmartCommand.h"
 #include "tray/DiskInfoWgt.h"
 
+#include "app/ProcessValues.h"
+#include "exec/CaptureFile.h"
+#include "exec/CommandRunner.h"
+#include "tray/CompanionLauncher.h"
+#include "tray/DiskOverview.h"
+#include "tray/WarningDecisions.h"
+
+#include <QAction>
+#include <QCoreApplication>
+#include <QLoggingCategory>
+#include <QMenu>
+#include <QPainter>
+#include <QPixmap>
+#include <QSystemTrayIcon>
 #include <QTimer>
+
+Q_LOGGING_CATEGORY(lcTray, "corvane.tray")
 
 QWaitClass::QWaitClass(QObject* parent) : QObject(parent) {
     SettingsStore settings;
@@ -45,29 +61,261 @@ void QWaitClass::CreateWarningDialogs() {
     DiskInfoWidget->hide();
 }
 
-void QWaitClass::OnInitialize() {}
+namespace {
 
-void QWaitClass::GetAllDiskTemperature() {}
+const QString BootReadingCaptureName = QStringLiteral("Temp.txt");
+const QString DriveReportCaptureName = QStringLiteral("SMART.txt");
+const QString IndexCaptureName = QStringLiteral("SMART1.txt");
+const QString DetailCaptureName = QStringLiteral("Out.txt");
 
-void QWaitClass::OnQutiApplication() {}
+tray::TemperatureSettings ReadTemperatureSettings(const SettingsStore& settings) {
+    tray::TemperatureSettings read;
+    read.warningValue = settings.ReadInt(SettingsKey::WarningValue);
+    read.shutDownValue = settings.ReadInt(SettingsKey::ShutDownValue);
+    read.dontShow = settings.ReadBool(SettingsKey::DontShow);
+    read.shutDownDontShow = settings.ReadBool(SettingsKey::ShutDownDontShow);
+    read.temperatureUnit = settings.ReadText(SettingsKey::TempValue);
+    read.showWarning = settings.ReadBool(SettingsKey::ShowWarning);
+    return read;
+}
 
-void QWaitClass::OnStopSmartMontoring() {}
+// A dialog already on screen keeps its place and only gets the renewed label.
+void ShowDriveWarning(QDialog& dialog, QLabel& mediaNameLabel) {
+    mediaNameLabel.setText(tray::DiskLabelText(WarningDiskName));
+    qCDebug(lcTray) << "showing" << dialog.metaObject()->className() << mediaNameLabel.text();
+    dialog.show();
+}
 
-void QWaitClass::OnLaunchApplication() {}
+QIcon GradeIcon(const QString& grade) {
+    const QString path = tray::GradeImagePath(DpiClassScale, grade);
+    return path.isEmpty() ? QIcon() : QIcon(path);
+}
+
+}  // namespace
+
+// One reading of the boot disk: the tray icon, the menu with every drive, and the temperature warnings.
+void QWaitClass::OnInitialize() {
+    SettingsStore settings;
+    const QString capture = CapturePath(BootReadingCaptureName);
+    RemoveCaptureFile(capture);
+
+    const QString bootIndex = GetBootDiskIndex();
+    qCDebug(lcTray) << "boot disk index" << bootIndex;
+    const QString device = bootIndex.isEmpty() ? QStringLiteral("sda") : DeviceNameForIndex(bootIndex);
+    RunSmartTool(device, capture);
+    const std::optional<smart::SmartScan> scan = ScanSmartReport(capture);
+    if (!scan) {
+        qCDebug(lcTray) << "no boot disk reading in" << capture << "- the tray keeps its last state";
+        return;
+    }
+    const int celsius = scan->Temperature();
+    RemoveCaptureFile(capture);
+
+    const tray::TemperatureSettings limits = ReadTemperatureSettings(settings);
+    TrayIconText = tray::TrayIconTextFor(celsius, limits.temperatureUnit);
+    CreateTrayIcon();
+    WarningDiskName = GetDiskModelName(bootIndex);
+
+    ReleaseTrayMenu();
+    TrayMenu = new QMenu();
+    GetAllDiskTemperature();
+    StopMonitoringAction = new QAction(tr("Stop S.M.A.R.T monitoring"), this);
+    ExitAction = new QAction(tr("Exit"), this);
+    GoToMonitorAction = new QAction(tr("Go to Corvane Drive Monitor"), this);
+    MenuActions << StopMonitoringAction << ExitAction << GoToMonitorAction;
+    TrayMenu->addSeparator();
+    TrayMenu->addAction(GoToMonitorAction);
+    TrayMenu->addAction(StopMonitoringAction);
+    TrayMenu->addSeparator();
+    TrayMenu->addSeparator();
+    TrayMenu->addAction(ExitAction);
+    StopMonitoringAction->setVisible(false);
+    TrayIcon->setContextMenu(TrayMenu);
+
+    const tray::TemperatureWarnings warnings =
+        tray::DecideTemperatureWarnings(celsius, limits, TemperatureWarningSuppressed);
+    if (warnings.shutDown) ShowDriveWarning(*ShutDownWarningDialog, *ShutDownWarningDialog->MediaNameLabel);
+    if (warnings.temperature) ShowDriveWarning(*TemperatureWarningDialog, *TemperatureWarningDialog->MediaNameLabel);
+
+    connect(StopMonitoringAction, SIGNAL(triggered()), this, SLOT(OnStopSmartMontoring()));
+    connect(ExitAction, SIGNAL(triggered()), this, SLOT(OnQutiApplication()));
+    connect(GoToMonitorAction, SIGNAL(triggered()), this, SLOT(OnLaunchApplication()));
+    // The dialogs outlive every rebuild: one connection each, so one click asks for one shutdown.
+    connect(ShutDownWarningDialog->ShutDownButton, SIGNAL(clicked()), this, SLOT(OnSystemShutDown()),
+            Qt::UniqueConnection);
+    connect(TemperatureWarningDialog->ShutDownButton, SIGNAL(clicked()), this, SLOT(OnSystemShutDown()),
+            Qt::UniqueConnection);
+}
+
+// The previous menu goes with its drive submenus, and the entries of the previous rebuild with it.
+// Deletion is deferred because the user may have the menu open while a check runs.
+void QWaitClass::ReleaseTrayMenu() {
+    if (TrayMenu) TrayMenu->deleteLater();
+    for (QAction* action : qAsConst(MenuActions)) action->deleteLater();
+    MenuActions.clear();
+    TrayMenu = nullptr;
+    DiskSubMenu = nullptr;
+    TemperatureEntry = HealthEntry = PerformanceEntry = PartitionEntry = nullptr;
+    ExitAction = StopMonitoringAction = GoToMonitorAction = nullptr;
+}
+
+// One submenu per drive whose report the tool passed, in the order the drive list gives them.
+void QWaitClass::GetAllDiskTemperature() {
+    RemoveCaptureFile(CapturePath(IndexCaptureName));
+    UpdateDpiClassScale();
+    const QString reportCapture = CapturePath(DriveReportCaptureName);
+    const QString detailCapture = CapturePath(DetailCaptureName);
+    const QStringList entries = DiskIndexList;
+    for (const QString& entry : entries) {
+        const QString index = entry.trimmed();
+        const QString model = GetDiskModelName(index);
+        QueryDiskDetail(index);
+        SettingsStore settings;
+        RemoveCaptureFile(reportCapture);
+        RunSmartTool(DeviceNameForIndex(index), reportCapture);
+        const std::optional<smart::SmartScan> scan = ScanSmartReport(reportCapture);
+        if (!scan) {
+            qCDebug(lcTray) << "no report for drive" << index << "- the drive overview ends here";
+            return;
+        }
+        if (!scan->passedSeen) {
+            qCDebug(lcTray) << "drive" << index << "was not passed by the tool; it gets no submenu";
+            continue;
+        }
+        const int celsius = scan->Temperature();
+        const int health = EvaluateHealth(reportCapture);
+        const int performance = EvaluatePerformance(reportCapture);
+        const QString unit = settings.ReadText(SettingsKey::TempValue);
+
+        TemperatureEntry = new QAction(GradeIcon(tray::TemperatureGrade(celsius)),
+                                       tray::TemperatureEntryText(celsius, unit), this);
+        HealthEntry = new QAction(GradeIcon(tray::HealthGrade(health)), tray::HealthEntryText(health), this);
+        PerformanceEntry = new QAction(GradeIcon(tray::PerformanceGrade(performance)),
+                                       tray::PerformanceEntryText(performance), this);
+        MenuActions << TemperatureEntry << HealthEntry << PerformanceEntry;
+        DiskSubMenu = new QMenu(model, TrayMenu);
+        DiskSubMenu->setIcon(QIcon(QStringLiteral(":/images/img_Moniter-drive.png")));
+        TrayMenu->addMenu(DiskSubMenu);
+        TrayMenu->addSeparator();
+
+        const std::optional<QStringList> detail = ReadCaptureLines(detailCapture);
+        if (!detail) {
+            qCDebug(lcTray) << "no diskpart details for drive" << index << "- the drive overview ends here";
+            return;
+        }
+        const QStringList letters = tray::VolumeLetters(*detail);
+        qCDebug(lcTray) << "drive" << index << model << celsius << "C, health" << health << "performance"
+                        << performance << "letters" << letters;
+        PartitionEntry = new QAction(GradeIcon(QStringLiteral("Partition")), tray::PartitionEntryText(letters), this);
+        MenuActions << PartitionEntry;
+        DiskSubMenu->addSeparator();
+        DiskSubMenu->addAction(TemperatureEntry);
+        DiskSubMenu->addSeparator();
+        DiskSubMenu->addAction(HealthEntry);
+        DiskSubMenu->addSeparator();
+        DiskSubMenu->addAction(PerformanceEntry);
+        DiskSubMenu->addSeparator();
+        DiskSubMenu->addAction(PartitionEntry);
+        RemoveCaptureFile(reportCapture);
+        RemoveCaptureFile(detailCapture);
+    }
+}
+
+void QWaitClass::OnQutiApplication() {
+    SettingsStore settings;
+    settings.Write(SettingsKey::ShowTrayIcon, false);
+    settings.Write(SettingsKey::FirstTimeLaunch, true);
+    if (TrayIcon) TrayIcon->hide();
+    QCoreApplication::quit();
+}
+
+void QWaitClass::OnStopSmartMontoring() {
+    SettingsStore settings;
+    settings.Write(SettingsKey::ShowTrayIcon, false);
+    if (TrayIcon) TrayIcon->hide();
+    QCoreApplication::quit();
+}
+
+void QWaitClass::OnLaunchApplication() { tray::LaunchCompanion(tray::Companion::DriveMonitor); }
 
 void QWaitClass::GetDriveRefresh() {}
 
-void QWaitClass::GetSmartTemprature() {}
+void QWaitClass::GetSmartTemprature() {
+    SettingsStore settings;
+    const QString capture = CapturePath(BootReadingCaptureName);
+    RemoveCaptureFile(capture);
+    RunSmartTool(DeviceNameForIndex(GetBootDiskIndex()), capture);
+    const std::optional<smart::SmartScan> scan = ScanSmartReport(capture);
+    if (!scan) {
+        qCDebug(lcTray) << "no boot disk reading in" << capture << "- no check this time";
+        return;
+    }
+    const int celsius = scan->Temperature();
+    RemoveCaptureFile(capture);
+    const tray::TemperatureSettings limits = ReadTemperatureSettings(settings);
 
-void QWaitClass::GetHealthAndPerformanceWarning() {}
+    OnInitialize();
 
-void QWaitClass::OnSystemShutDown() {}
+    tray::TemperatureSettings current = limits;
+    current.showWarning = settings.ReadBool(SettingsKey::ShowWarning);
+    const tray::TemperatureWarnings warnings =
+        tray::DecideTemperatureWarnings(celsius, current, TemperatureWarningSuppressed);
+    if (warnings.shutDown) ShowDriveWarning(*ShutDownWarningDialog, *ShutDownWarningDialog->MediaNameLabel);
+    if (warnings.temperature) ShowDriveWarning(*TemperatureWarningDialog, *TemperatureWarningDialog->MediaNameLabel);
+}
+
+void QWaitClass::GetHealthAndPerformanceWarning() {
+    SettingsStore settings;
+    const QString capture = CapturePath(BootReadingCaptureName);
+    RemoveCaptureFile(capture);
+    RunSmartTool(DeviceNameForIndex(GetBootDiskIndex()), capture);
+    const std::optional<QStringList> report = ReadCaptureLines(capture);
+    if (!report) {
+        qCDebug(lcTray) << "no boot disk report in" << capture << "- no health check this time";
+        return;
+    }
+    const bool passed = smart::ReportHasPassed(*report);
+    const int health = passed ? EvaluateHealth(capture) : 0;
+    const int performance = passed ? EvaluatePerformance(capture) : 0;
+    RemoveCaptureFile(capture);
+
+    tray::DriveSettings suppression;
+    suppression.healthDontShow = settings.ReadBool(SettingsKey::HealthDontShow);
+    suppression.performanceDontShow = settings.ReadBool(SettingsKey::PerformanceDontShow);
+    suppression.showWarning = settings.ReadBool(SettingsKey::ShowWarning);
+    const tray::DriveWarnings warnings = tray::DecideDriveWarnings(passed, health, performance, suppression);
+    if (warnings.health) {
+        HealthWarningDialog->MediaName = WarningDiskName;
+        ShowDriveWarning(*HealthWarningDialog, *HealthWarningDialog->MediaNameLabel);
+    }
+    if (warnings.performance) {
+        PerformanceWarningDialog->MediaName = WarningDiskName;
+        ShowDriveWarning(*PerformanceWarningDialog, *PerformanceWarningDialog->MediaNameLabel);
+    }
+}
+
+void QWaitClass::OnSystemShutDown() { RunCommand("shutdown /s", std::string()); }
 
 void QWaitClass::OnShowDiskInfo() {}
 
 void QWaitClass::GetInitialPerformanceandHealthWarning() { GetHealthAndPerformanceWarning(); }
 
-void QWaitClass::CreateTrayIcon() {}
+// A blue square with the boot disk's temperature written on it in white.
+void QWaitClass::CreateTrayIcon() {
+    const float classScale = UpdateDpiClassScale();
+    QPixmap pixmap(static_cast<int>(29 * classScale), static_cast<int>(28 * classScale));
+    pixmap.fill(QColor(33, 140, 254));
+    if (TrayIconNotCreated) TrayIcon = new QSystemTrayIcon(this);
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::white);
+    painter.setFont(QFont(QStringLiteral("Segoe UI"), 11));
+    painter.drawText(QRect(0, 0, pixmap.width(), pixmap.height()), Qt::AlignCenter, TrayIconText);
+    painter.end();
+    TrayIcon->setToolTip(tray::TrayToolTip(TrayIconText));
+    TrayIcon->setVisible(true);
+    TrayIcon->setIcon(QIcon(pixmap));
+    TrayIconNotCreated = false;
+}
 
 QString QWaitClass::GetDiskModelName(const QString& index) { return disks::GetDiskModelName(index); }
 

@@ -5,6 +5,7 @@
 
 #include "smart/SmartReport.h"
 
+#include <QList>
 #include <QObject>
 #include <QString>
 
@@ -48,6 +49,7 @@ private slots:
 
 private:
     void CreateWarningDialogs();
+    void ReleaseTrayMenu();
 
     // Drive discovery and S.M.A.R.T. reading for the slots; each runs its tools afresh.
     static QString GetDiskModelName(const QString& index);
@@ -77,4 +79,6 @@ private:
     QAction* GoToMonitorAction = nullptr;
     QTimer* TemperatureTimer = nullptr;
     QTimer* HealthTimer = nullptr;
+    // Every entry of the current menu, released with it at the next rebuild.
+    QList<QAction*> MenuActions;
 };

@@ -1,0 +1,41 @@
+#include "WarningDecisions.h"
+
+#include "smart/SmartReport.h"
+
+#include <QCoreApplication>
+
+namespace tray {
+
+int TemperatureInUserUnit(int celsius, const QString& temperatureUnit) {
+    return temperatureUnit == QLatin1String("F") ? smart::ToFahrenheit(celsius) : celsius;
+}
+
+TemperatureWarnings DecideTemperatureWarnings(int celsius, const TemperatureSettings& settings,
+                                              bool temperatureWarningSuppressed) {
+    if (!settings.showWarning) return {};
+    const int compared = TemperatureInUserUnit(celsius, settings.temperatureUnit);
+    TemperatureWarnings warnings;
+    warnings.shutDown = compared >= settings.shutDownValue && !settings.shutDownDontShow;
+    warnings.temperature = compared >= settings.warningValue && !settings.dontShow && !temperatureWarningSuppressed;
+    return warnings;
+}
+
+DriveWarnings DecideDriveWarnings(bool passed, int health, int performance, const DriveSettings& settings) {
+    if (!settings.showWarning || !passed) return {};
+    return {health < HealthLimit && !settings.healthDontShow,
+            performance < HealthLimit && !settings.performanceDontShow};
+}
+
+QString TrayIconTextFor(int celsius, const QString& temperatureUnit) {
+    return QString::number(TemperatureInUserUnit(celsius, temperatureUnit)) + QChar(0x00B0);
+}
+
+QString TrayToolTip(const QString& iconText) {
+    return QCoreApplication::translate("QWaitClass", "Corvane Drive Monitor") + QLatin1Char('\n') + iconText;
+}
+
+QString DiskLabelText(const QString& modelText) {
+    return QCoreApplication::translate("QWaitClass", "Disk: ") + modelText;
+}
+
+}  // namespace tray

@@ -1,0 +1,58 @@
+#pragma once
+
+// Which warnings a reading raises, and how the tray shows the reading. Settings are passed in as read,
+// so the rules can be checked without a store or a dialog.
+
+#include <QString>
+
+namespace tray {
+
+struct TemperatureSettings {
+    int warningValue = 0;
+    int shutDownValue = 0;
+    bool dontShow = false;
+    bool shutDownDontShow = false;
+    QString temperatureUnit;
+    bool showWarning = false;
+};
+
+struct TemperatureWarnings {
+    bool shutDown = false;
+    bool temperature = false;
+};
+
+// The reading in the user's unit: Fahrenheit when the unit is exactly "F".
+int TemperatureInUserUnit(int celsius, const QString& temperatureUnit);
+
+// Both thresholds are inclusive and independent of each other; the temperature warning also stays
+// away once the user ignored it with its box ticked.
+TemperatureWarnings DecideTemperatureWarnings(int celsius, const TemperatureSettings& settings,
+                                              bool temperatureWarningSuppressed);
+
+struct DriveSettings {
+    bool healthDontShow = false;
+    bool performanceDontShow = false;
+    bool showWarning = false;
+};
+
+struct DriveWarnings {
+    bool health = false;
+    bool performance = false;
+};
+
+// A figure below this raises its warning.
+inline constexpr int HealthLimit = 40;
+
+// Only a report that the tool passed is judged at all.
+DriveWarnings DecideDriveWarnings(bool passed, int health, int performance, const DriveSettings& settings);
+
+// The temperature drawn on the tray icon: the number in the user's unit and a degree sign.
+QString TrayIconTextFor(int celsius, const QString& temperatureUnit);
+
+// "Corvane Drive Monitor", a line break and the icon text.
+QString TrayToolTip(const QString& iconText);
+
+// The label of a warning dialog: the translated "Disk: " and the drive's model text.
+QString DiskLabelText(const QString& modelText);
+
+}  // namespace tray
