@@ -305,7 +305,8 @@ void QWaitClass::CreateTrayIcon() {
     const float classScale = UpdateDpiClassScale();
     QPixmap pixmap(static_cast<int>(29 * classScale), static_cast<int>(28 * classScale));
     pixmap.fill(QColor(33, 140, 254));
-    if (TrayIconNotCreated) TrayIcon = new QSystemTrayIcon(this);
+    // The icon is this controller's own, so it is created on its first drawing.
+    if (!TrayIcon) TrayIcon = new QSystemTrayIcon(this);
     QPainter painter(&pixmap);
     painter.setPen(Qt::white);
     painter.setFont(QFont(QStringLiteral("Segoe UI"), 11));

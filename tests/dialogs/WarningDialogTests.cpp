@@ -48,6 +48,14 @@ class WarningDialogTests : public QObject {
 
     QStringList WrittenSettings() const { return QSettings(settingsFile_, QSettings::IniFormat).allKeys(); }
 
+    // "Key=value" for every setting in the file.
+    QStringList WrittenValues() const {
+        QSettings settings(settingsFile_, QSettings::IniFormat);
+        QStringList values;
+        for (const QString& key : settings.allKeys()) values << key + "=" + settings.value(key).toString();
+        return values;
+    }
+
 private slots:
     void initTestCase() {
         settingsFile_ = directory_.filePath("settings.ini");
@@ -296,32 +304,33 @@ private slots:
         QTest::addColumn<QString>("kind");
         QTest::addColumn<QByteArray>("action");  // a button to click, or a slot to call
         QTest::addColumn<bool>("ticked");
-        QTest::addColumn<QStringList>("written");
+        QTest::addColumn<QStringList>("written");  // "Key=value"
         QTest::addColumn<bool>("suppressed");
         QTest::newRow("temperature Ignore ticked") << "temperature" << QByteArray("OkButton") << true << QStringList{}
                                                    << true;
         QTest::newRow("temperature Ignore") << "temperature" << QByteArray("OkButton") << false << QStringList{}
                                             << false;
         QTest::newRow("temperature don't show") << "temperature" << QByteArray("OnDontShowClicked()") << false
-                                                << QStringList{"DontShow"} << false;
+                                                << QStringList{"DontShow=true"} << false;
         QTest::newRow("shutdown Ignore ticked") << "shutdown" << QByteArray("OkButton") << true << QStringList{}
                                                 << false;
         QTest::newRow("shutdown don't show") << "shutdown" << QByteArray("OnDontShowClicked()") << false
-                                             << QStringList{"ShutDownDontShow"} << false;
+                                             << QStringList{"ShutDownDontShow=true"} << false;
         QTest::newRow("health Ignore ticked") << "health" << QByteArray("OkButton") << true
-                                              << QStringList{"HealthDontShow"} << false;
+                                              << QStringList{"HealthDontShow=true"} << false;
         QTest::newRow("health Ignore") << "health" << QByteArray("OkButton") << false << QStringList{} << false;
         QTest::newRow("health clone slot") << "health" << QByteArray("OnClone()") << true
-                                           << QStringList{"HealthDontShow"} << false;
+                                           << QStringList{"HealthDontShow=true"} << false;
         QTest::newRow("health don't show") << "health" << QByteArray("OnDontShowClicked()") << false
-                                           << QStringList{"HealthDontShow"} << false;
-        QTest::newRow("health Clone Disk") << "health" << QByteArray("CloneButton") << true << QStringList{} << false;
+                                           << QStringList{"HealthDontShow=true"} << false;
+        QTest::newRow("health Clone Disk") << "health" << QByteArray("CloneButton") << true
+                                           << QStringList{"SystemTrayLaunch=false"} << false;
         QTest::newRow("health Recover Data") << "health" << QByteArray("RecoverData") << true << QStringList{}
                                              << false;
         QTest::newRow("performance Ignore ticked") << "performance" << QByteArray("OkButton") << true
-                                                   << QStringList{"PerformanceDontShow"} << false;
+                                                   << QStringList{"PerformanceDontShow=true"} << false;
         QTest::newRow("performance don't show") << "performance" << QByteArray("OnDontShowClicked()") << false
-                                                << QStringList{"PerformanceDontShow"} << false;
+                                                << QStringList{"PerformanceDontShow=true"} << false;
         QTest::newRow("performance Recover Data") << "performance" << QByteArray("RecoverData") << true
                                                   << QStringList{} << false;
     }
@@ -342,8 +351,7 @@ private slots:
             Child<QPushButton>(*dialog, action.constData())->click();
         }
         QVERIFY(dialog->isHidden());
-        QCOMPARE(WrittenSettings(), written);
-        for (const QString& key : written) QCOMPARE(QSettings(settingsFile_, QSettings::IniFormat).value(key).toBool(), true);
+        QCOMPARE(WrittenValues(), written);
         QCOMPARE(TemperatureWarningSuppressed, suppressed);
     }
 
