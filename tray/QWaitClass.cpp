@@ -86,6 +86,18 @@ void ShowDriveWarning(QDialog& dialog, QLabel& mediaNameLabel) {
     dialog.show();
 }
 
+// The visible entries of a menu on one line, a submenu's entries in braces after its title.
+QString MenuOutline(const QMenu& menu) {
+    QStringList entries;
+    for (const QAction* action : menu.actions()) {
+        if (action->isSeparator() || !action->isVisible()) continue;
+        entries << (action->menu() ? action->text() + QStringLiteral(" {") + MenuOutline(*action->menu()) +
+                                         QLatin1Char('}')
+                                   : action->text());
+    }
+    return entries.join(QStringLiteral(" | "));
+}
+
 QIcon GradeIcon(const QString& grade) {
     const QString path = tray::GradeImagePath(DpiClassScale, grade);
     return path.isEmpty() ? QIcon() : QIcon(path);
@@ -131,6 +143,7 @@ void QWaitClass::OnInitialize() {
     TrayMenu->addAction(ExitAction);
     StopMonitoringAction->setVisible(false);
     TrayIcon->setContextMenu(TrayMenu);
+    qCDebug(lcTray).noquote() << "tray menu:" << MenuOutline(*TrayMenu);
 
     const tray::TemperatureWarnings warnings =
         tray::DecideTemperatureWarnings(celsius, limits, TemperatureWarningSuppressed);
@@ -313,6 +326,7 @@ void QWaitClass::CreateTrayIcon() {
     painter.drawText(QRect(0, 0, pixmap.width(), pixmap.height()), Qt::AlignCenter, TrayIconText);
     painter.end();
     TrayIcon->setToolTip(tray::TrayToolTip(TrayIconText));
+    qCDebug(lcTray) << "tray icon" << TrayIcon->toolTip();
     TrayIcon->setVisible(true);
     TrayIcon->setIcon(QIcon(pixmap));
     TrayIconNotCreated = false;
