@@ -267,6 +267,8 @@ void QWaitClass::GetSmartTemprature() {
     RemoveCaptureFile(capture);
     const tray::TemperatureSettings limits = ReadTemperatureSettings(settings);
 
+    // The menu is not emptied beforehand: OnInitialize replaces it once it has a reading of its own,
+    // so a reading that fails keeps the last menu, Exit included, instead of leaving an empty one.
     OnInitialize();
 
     tray::TemperatureSettings current = limits;
