@@ -38,11 +38,24 @@ bool SettingsStore::Contains(const QString& key) const { return settings_->conta
 
 int SettingsStore::ReadInt(const QString& key) const { return settings_->value(key).toInt(); }
 
-bool SettingsStore::ReadBool(const QString& key) const { return settings_->value(key).toBool(); }
+// Only "true" or a non-zero number is true: a malformed value reads like an absent one.
+bool SettingsStore::ReadBool(const QString& key) const {
+    const QVariant value = settings_->value(key);
+    if (value.type() == QVariant::Bool) return value.toBool();
+    const QString text = value.toString().trimmed();
+    bool isNumber = false;
+    const qlonglong number = text.toLongLong(&isNumber);
+    return isNumber ? number != 0 : text.compare(QLatin1String("true"), Qt::CaseInsensitive) == 0;
+}
 
 QString SettingsStore::ReadText(const QString& key) const { return settings_->value(key).toString(); }
 
 void SettingsStore::Write(const QString& key, const QVariant& value) {
+    // A store that could not be read is left as it is rather than rewritten from what could be read.
+    if (settings_->status() == QSettings::FormatError) {
+        qCWarning(lcSettings) << "not writing" << key << "to" << settings_->fileName() << "which could not be read";
+        return;
+    }
     settings_->setValue(key, value);
     settings_->sync();
     if (settings_->status() != QSettings::NoError)

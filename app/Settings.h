@@ -23,11 +23,12 @@ public:
 
     bool Contains(const QString& key) const;
 
-    // Absent keys read as 0, false and the empty text.
+    // Absent or malformed values read as 0, false and the empty text.
     int ReadInt(const QString& key) const;
     bool ReadBool(const QString& key) const;
     QString ReadText(const QString& key) const;
 
+    // Skipped, with a warning, when the store could not be read: it is not rewritten from a part.
     void Write(const QString& key, const QVariant& value);
 
     // Creates `key` as true when it is absent, then reads it.

@@ -7,12 +7,15 @@
 #include <QLoggingCategory>
 #include <QTextCodec>
 
+#include <algorithm>
+
 Q_LOGGING_CATEGORY(lcCapture, "corvane.capture")
 
 namespace {
 
-// Tool reports are a few kilobytes; anything beyond this is not a report and is not read whole.
-const qint64 LargestCapture = 64 * 1024 * 1024;
+// Tool reports are a few kilobytes, the longest error logs a few hundred; anything beyond this is not
+// a report and is not read whole, which keeps every check's time and memory bounded.
+const qint64 LargestCapture = 8 * 1024 * 1024;
 
 QTextCodec* CodecForByteOrderMark(const QByteArray& bytes) {
     // UTF-32 first: its little-endian mark begins with the UTF-16 one.
@@ -21,6 +24,21 @@ QTextCodec* CodecForByteOrderMark(const QByteArray& bytes) {
     if (bytes.startsWith("\xEF\xBB\xBF")) return QTextCodec::codecForName("UTF-8");
     if (bytes.startsWith("\xFF\xFE")) return QTextCodec::codecForName("UTF-16LE");
     if (bytes.startsWith("\xFE\xFF")) return QTextCodec::codecForName("UTF-16BE");
+    return nullptr;
+}
+
+// Some tools write UTF-16 without a mark. Text of an 8-bit encoding has no NUL bytes, so NULs in
+// every other byte of the first characters give UTF-16 away, and their side tells its byte order.
+QTextCodec* CodecForUnmarkedUtf16(const QByteArray& bytes) {
+    const int sample = std::min<int>(bytes.size(), 64) & ~1;
+    if (sample < 2) return nullptr;
+    int nulsAtEven = 0;
+    int nulsAtOdd = 0;
+    for (int index = 0; index < sample; ++index)
+        if (bytes[index] == '\0') ++(index % 2 ? nulsAtOdd : nulsAtEven);
+    const int pairs = sample / 2;
+    if (nulsAtOdd * 2 > pairs && nulsAtEven == 0) return QTextCodec::codecForName("UTF-16LE");
+    if (nulsAtEven * 2 > pairs && nulsAtOdd == 0) return QTextCodec::codecForName("UTF-16BE");
     return nullptr;
 }
 
@@ -43,6 +61,8 @@ QStringList DecodeCaptureLines(const QByteArray& bytes) {
     if (codec) {
         const int markLength = ByteOrderMarkLength(bytes, codec);
         text = codec->toUnicode(bytes.constData() + markLength, bytes.size() - markLength);
+    } else if (QTextCodec* utf16 = CodecForUnmarkedUtf16(bytes)) {
+        text = utf16->toUnicode(bytes);
     } else {
         text = QTextCodec::codecForLocale()->toUnicode(bytes);
     }

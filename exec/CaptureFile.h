@@ -15,8 +15,8 @@ QString CapturePath(const QString& fileName);
 // The lines of a capture file, or nothing when it cannot be opened.
 std::optional<QStringList> ReadCaptureLines(const QString& path);
 
-// The lines of a capture's bytes: a byte-order mark selects UTF-8, UTF-16 or UTF-32, otherwise the
-// system's 8-bit encoding applies; every carriage return is dropped and a final line feed ends the
+// The lines of a capture's bytes: a byte-order mark selects UTF-8, UTF-16 or UTF-32; UTF-16 without
+// a mark is recognised by its NUL bytes; otherwise the system's 8-bit encoding applies; every carriage return is dropped and a final line feed ends the
 // last line rather than starting an empty one.
 QStringList DecodeCaptureLines(const QByteArray& bytes);
 

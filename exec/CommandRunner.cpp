@@ -19,8 +19,15 @@ platform::CommandOutcome RunCommandWithin(const std::string& command, const std:
     return outcome;
 }
 
+std::chrono::milliseconds EffectiveCommandTimeLimit() {
+    bool valid = false;
+    const int seconds = qEnvironmentVariableIntValue("CORVANE_COMMAND_TIME_LIMIT", &valid);
+    if (valid && seconds > 0) return std::chrono::seconds(seconds);
+    return CommandTimeLimit;
+}
+
 void RunCommand(const std::string& command, const std::string& argument) {
-    RunCommandWithin(command, argument, CommandTimeLimit);
+    RunCommandWithin(command, argument, EffectiveCommandTimeLimit());
 }
 
 QString QuotedPath(const QString& path) {

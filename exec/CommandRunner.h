@@ -13,6 +13,10 @@
 // A tool that runs longer than this is ended together with everything it started.
 inline constexpr std::chrono::milliseconds CommandTimeLimit{std::chrono::seconds(120)};
 
+// CommandTimeLimit, or the whole seconds in CORVANE_COMMAND_TIME_LIMIT when that is set, so that
+// tests of hanging tools need not wait two minutes.
+std::chrono::milliseconds EffectiveCommandTimeLimit();
+
 // Runs command + " " + argument (both UTF-8) and returns once it has ended or was ended.
 void RunCommand(const std::string& command, const std::string& argument);
 

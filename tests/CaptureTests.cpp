@@ -33,6 +33,10 @@ private slots:
         QTest::newRow("utf-16le mark") << Utf16LittleEndianWithMark("Index  \r\r\n0      \r\r\n1      \r\r\n")
                                        << QStringList{"Index  ", "0      ", "1      "};
         QTest::newRow("utf-16be mark") << QByteArray("\xFE\xFF\x00O\x00K\x00\n", 8) << QStringList{"OK"};
+        QTest::newRow("utf-16le without mark") << Utf16LittleEndianWithMark("Index  \r\n0      \r\n").mid(2)
+                                               << QStringList{"Index  ", "0      "};
+        QTest::newRow("utf-16be without mark") << QByteArray("\x00O\x00K\x00\n\x00X", 8) << QStringList{"OK", "X"};
+        QTest::newRow("one NUL is not utf-16") << QByteArray("ab\0cd\n", 6).append("ef") << QStringList{QString::fromLatin1("ab\0cd", 5), "ef"};
         QTest::newRow("utf-32le mark") << QByteArray("\xFF\xFE\x00\x00O\x00\x00\x00K\x00\x00\x00", 12)
                                        << QStringList{"OK"};
     }
