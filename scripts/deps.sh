@@ -3,6 +3,8 @@
 
 BUILD_PACKAGES=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttranslations5-l10n
                 smartmontools util-linux)
+# Fonts for the Japanese, Chinese, Korean and Hindi (Devanagari) texts; Qt finds them through fontconfig.
+BUILD_PACKAGES+=(fonts-noto-cjk fonts-noto-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 wine)
 # The end-to-end tests drive the real monitor on a virtual display with a tray host.
 DESKTOP_TEST_PACKAGES=(xvfb trayer xdotool)

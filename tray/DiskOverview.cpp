@@ -12,8 +12,6 @@ namespace {
 
 const QChar DegreeSign(0x00B0);
 
-QString Translated(const char* text) { return QCoreApplication::translate("QWaitClass", text); }
-
 QString ThreeWayGrade(int value, int averageFrom, int goodFrom, const char* good, const char* average,
                       const char* bad) {
     if (value >= goodFrom) return QString::fromLatin1(good);
@@ -74,20 +72,23 @@ QString GradeImagePath(float classScale, const QString& grade) {
 QString TemperatureEntryText(int celsius, const QString& temperatureUnit) {
     const bool fahrenheit = temperatureUnit == QLatin1String("F");
     const int shown = fahrenheit ? smart::ToFahrenheit(celsius) : celsius;
-    return Translated("Temperature: ") + QString::number(shown) + DegreeSign +
+    return QCoreApplication::translate("QWaitClass", "Temperature: ") + QString::number(shown) + DegreeSign +
            (fahrenheit ? QLatin1Char('F') : QLatin1Char('C'));
 }
 
-QString HealthEntryText(int health) { return Translated("Health: ") + QString::number(health) + QStringLiteral(" %"); }
+QString HealthEntryText(int health) {
+    return QCoreApplication::translate("QWaitClass", "Health: ") + QString::number(health) + QStringLiteral(" %");
+}
 
 QString PerformanceEntryText(int performance) {
-    return Translated("Performance: ") + QString::number(performance) + QStringLiteral(" %");
+    return QCoreApplication::translate("QWaitClass", "Performance: ") + QString::number(performance) +
+           QStringLiteral(" %");
 }
 
 QString PartitionEntryText(const QStringList& letters) {
     QStringList written;
     for (const QString& letter : letters) written << letter + QStringLiteral(": ");
-    return Translated("Partition: ") + written.join(QLatin1Char(','));
+    return QCoreApplication::translate("QWaitClass", "Partition: ") + written.join(QLatin1Char(','));
 }
 
 QStringList VolumeLetters(const QStringList& diskpartLines) {
