@@ -45,8 +45,11 @@ std::uintmax_t SizeOf(const std::string& path) {
 }
 
 // A folder like the temporary folder of a user called "Ana María Pérez".
+// One folder per run, so that runs side by side do not write into each other's files.
 std::string AwkwardFolder() {
-    const std::string folder = platform::TemporaryDirectory() + "Ana María Pérez" + platform::PathSeparator();
+    static const std::string run = std::to_string(std::chrono::system_clock::now().time_since_epoch().count());
+    const std::string folder =
+        platform::TemporaryDirectory() + "Ana María Pérez " + run + platform::PathSeparator();
     fs::create_directories(PathOf(folder));
     return folder;
 }
@@ -163,6 +166,8 @@ int RunTests(int argc, char** argv) {
         TestHiddenFile,   TestSingleInstance, TestDisplay,               TestTimeLimitEndsTheWholeTree,
     };
     for (const auto& test : tests) test();
+    std::error_code ignored;
+    fs::remove_all(PathOf(AwkwardFolder()), ignored);
     std::printf("%d passed, %d failed\n", passed, failed);
     return failed == 0 ? 0 : 1;
 }
