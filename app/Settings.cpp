@@ -1,9 +1,11 @@
 #include "Settings.h"
 
 #include <QDir>
+#include <QFile>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
+#include <QTemporaryFile>
 
 Q_LOGGING_CATEGORY(lcSettings, "corvane.settings")
 
@@ -16,6 +18,8 @@ QString StoreLocation() {
     return QStringLiteral("HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Corvane Data Recovery\\Data Recovery\\"
                           "Corvane Drive Monitor for Windows");
 }
+// The registry has no file that could be malformed.
+bool StoreCanBeRewritten(const QString&) { return true; }
 #else
 const QSettings::Format StoreFormat = QSettings::IniFormat;
 QString StoreLocation() {
@@ -23,6 +27,17 @@ QString StoreLocation() {
     if (!configured.isEmpty()) return configured;
     return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
            QStringLiteral("/Corvane/Corvane Drive Monitor.ini");
+}
+
+// Qt keeps one parsed copy per file for the whole process, so whether the file itself parses is
+// asked of a copy under another name.
+bool StoreCanBeRewritten(const QString& path) {
+    QFile file(path);
+    if (!file.exists()) return true;
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(file.readAll()) < 0 || !copy.flush()) return false;
+    return QSettings(copy.fileName(), QSettings::IniFormat).status() != QSettings::FormatError;
 }
 #endif
 
@@ -52,7 +67,7 @@ QString SettingsStore::ReadText(const QString& key) const { return settings_->va
 
 void SettingsStore::Write(const QString& key, const QVariant& value) {
     // A store that could not be read is left as it is rather than rewritten from what could be read.
-    if (settings_->status() == QSettings::FormatError) {
+    if (settings_->status() == QSettings::FormatError || !StoreCanBeRewritten(settings_->fileName())) {
         qCWarning(lcSettings) << "not writing" << key << "to" << settings_->fileName() << "which could not be read";
         return;
     }

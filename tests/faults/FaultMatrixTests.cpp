@@ -1,0 +1,312 @@
+#include <QtTest>
+
+#include <functional>
+
+// The real monitor against tools and surroundings that misbehave. Every case runs its own monitor on
+// the healthy desktop, all side by side, through start-up and one real 30-second check. Whatever the
+// fault, the monitor keeps running and keeps its tray, shows no warning (the machine has nothing to
+// warn of), leaves none of the captures behind that it always removes, and never damages the
+// settings it shares with its companions.
+namespace {
+
+const QString Degree = QString(QChar(0x00B0));
+const QString TrayMenuPrefix = QStringLiteral("corvane.tray: tray menu: ");
+const QString BothDrivesMenu = QStringLiteral("INTEL SSDSC2KB480G8  {");
+const QString SecondDriveMenu = QStringLiteral("WDC WUH721816ALE6L4  {");
+
+void WriteFile(const QString& path, const QByteArray& bytes, bool executable = false) {
+    QDir().mkpath(QFileInfo(path).path());
+    QFile file(path);
+    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
+    file.write(bytes);
+    file.close();
+    if (executable) file.setPermissions(file.permissions() | QFile::ExeOwner);
+}
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+struct FaultCase;
+using Step = std::function<void(FaultCase&)>;
+
+struct FaultCase {
+    QString name;
+    QDir folder;
+    QString standins;  // the stand-in tools every case starts from
+    QString settingsFile;
+    QByteArray settingsBefore;
+    QProcessEnvironment environment;
+    QProcess monitor;
+    QString output;
+    Step prepare;
+    Step midway;  // after start-up, before the timed check
+    Step verify;
+    std::function<bool(FaultCase&)> checked = [](FaultCase& run) { return run.TrayMenus().size() >= 2; };
+
+    QString Path(const QString& relative) const { return folder.filePath(relative); }
+    QString Temporary() const { return environment.value("TMPDIR"); }
+
+    // A tool of the case's own system folder that stands in for the usual one.
+    void ReplaceTool(const QString& tool, const QByteArray& script) {
+        QFile::remove(Path("system/" + tool));
+        WriteFile(Path("system/" + tool),
+                  "#!/bin/sh\nreal='" + standins.toUtf8() + "/" + tool.toUtf8() + "'\ncase='" +
+                      folder.path().toUtf8() + "'\n" + script,
+                  true);
+    }
+
+    QStringList Lines(const QString& prefix) {
+        output += QString::fromUtf8(monitor.readAllStandardError());
+        QStringList found;
+        for (const QString& line : output.split('\n'))
+            if (line.startsWith(prefix)) found << line.mid(prefix.size());
+        return found;
+    }
+    QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
+};
+
+}  // namespace
+
+class FaultMatrixTests : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir root_;
+    std::vector<std::unique_ptr<FaultCase>> cases_;
+
+    FaultCase& AddCase(const QString& name, Step prepare, Step verify = {}, Step midway = {}) {
+        auto run = std::make_unique<FaultCase>();
+        run->name = name;
+        run->prepare = std::move(prepare);
+        run->verify = std::move(verify);
+        run->midway = std::move(midway);
+        cases_.push_back(std::move(run));
+        return *cases_.back();
+    }
+
+    // The case's folder: its stand-in tools (links to the usual ones), its own copy of the machine,
+    // settings and temporary folder.
+    void Prepare(FaultCase& run) {
+        const QString bin = qEnvironmentVariable("CORVANE_TEST_BIN");
+        run.folder = QDir(root_.filePath(QString(run.name).replace(' ', '-')));
+        run.standins = bin + "/system";
+        QDirIterator tools(run.standins, QDir::Files, QDirIterator::Subdirectories);
+        while (tools.hasNext()) {
+            const QString tool = tools.next();
+            const QString link = run.Path("system/" + QDir(run.standins).relativeFilePath(tool));
+            QDir().mkpath(QFileInfo(link).path());
+            QVERIFY(QFile::link(tool, link));
+        }
+        const QDir machine(QStringLiteral(CORVANE_MACHINES_DIR "/healthy-desktop"));
+        for (const QString& file : machine.entryList(QDir::Files))
+            QVERIFY(QFile::copy(machine.filePath(file), run.Path("machine/" + file)) ||
+                    (QDir().mkpath(run.Path("machine")) && QFile::copy(machine.filePath(file), run.Path("machine/" + file))));
+        run.settingsFile = run.Path("settings.ini");
+        WriteFile(run.settingsFile, "[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n");
+        QDir().mkpath(run.Path("temp"));
+
+        run.environment = QProcessEnvironment::systemEnvironment();
+        run.environment.insert("QT_QPA_PLATFORM", "offscreen");
+        run.environment.insert("QT_LOGGING_RULES", "corvane.*=true");
+        run.environment.insert("CORVANE_SYSTEM_DIR", run.Path("system"));
+        run.environment.insert("CORVANE_SIMULATED_MACHINE", run.Path("machine"));
+        run.environment.insert("CORVANE_SETTINGS_FILE", run.settingsFile);
+        run.environment.insert("TMPDIR", run.Path("temp"));
+        run.environment.insert("CORVANE_DPI", "96");
+        run.prepare(run);
+        run.settingsBefore = ReadFile(run.environment.value("CORVANE_SETTINGS_FILE"));
+    }
+
+    void Start(FaultCase& run) {
+        run.monitor.setProcessEnvironment(run.environment);
+        run.monitor.setWorkingDirectory(run.folder.path());
+        run.monitor.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", QStringList());
+        QVERIFY2(run.monitor.waitForStarted(), qPrintable(run.name));
+    }
+
+    static bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
+        QElapsedTimer timer;
+        timer.start();
+        while (!condition()) {
+            if (timer.elapsed() > milliseconds) return false;
+            QTest::qWait(200);
+        }
+        return true;
+    }
+
+    FaultCase& Case(const QString& name) {
+        for (auto& run : cases_)
+            if (run->name == name) return *run;
+        qFatal("no fault case %s", qPrintable(name));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(root_.isValid());
+        const QByteArray halfReport = "lines=$(\"$real\" \"$@\" | wc -l)\n"
+                                      "\"$real\" \"$@\" | head -n $((lines / 2))\nkill -SEGV $$\n";
+
+        AddCase("tool missing", [](FaultCase& run) { QFile::remove(run.Path("system/smartctl64Bit.exe")); },
+                [](FaultCase& run) {
+                    QCOMPARE(run.TrayMenus().last(), QString("Go to Corvane Drive Monitor | Exit"));
+                    QVERIFY(run.Lines("corvane.tray: tray icon ").last().endsWith("\\n0" + Degree + "\""));
+                });
+        AddCase("drive lister missing", [](FaultCase& run) { QFile::remove(run.Path("system/wbem/WMIC.exe")); },
+                [](FaultCase& run) {
+                    QCOMPARE(run.TrayMenus().last(), QString("Go to Corvane Drive Monitor | Exit"));
+                    QVERIFY(run.output.contains("asking PowerShell"));
+                });
+        AddCase("tool hangs once",
+                [](FaultCase& run) {
+                    run.environment.insert("CORVANE_COMMAND_TIME_LIMIT", "3");
+                    run.ReplaceTool("smartctl64Bit.exe", "if mkdir \"$case/hung\" 2>/dev/null; then exec sleep 987; fi\n"
+                                                         "exec \"$real\" \"$@\"\n");
+                },
+                [](FaultCase& run) {
+                    QVERIFY(run.output.contains("ended after 3000 ms without finishing"));
+                    QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                    QProcess search;
+                    search.start("pgrep", {"-f", "sleep 987"});
+                    search.waitForFinished();
+                    QCOMPARE(search.readAllStandardOutput(), QByteArray());
+                });
+        AddCase("tool crashes half-way", [&](FaultCase& run) { run.ReplaceTool("smartctl64Bit.exe", halfReport); });
+        AddCase("binary garbage from the report tool",
+                [](FaultCase& run) { run.ReplaceTool("smartctl64Bit.exe", "head -c 200000 /dev/urandom\n"); },
+                [](FaultCase& run) { QCOMPARE(run.TrayMenus().last(), QString("Go to Corvane Drive Monitor | Exit")); });
+        AddCase("binary garbage from the drive listers", [](FaultCase& run) {
+            run.ReplaceTool("wbem/WMIC.exe", "head -c 5000 /dev/urandom\n");
+            run.ReplaceTool("diskpart.exe", "head -c 5000 /dev/urandom\n");
+        });
+        AddCase("50 MB report",
+                [](FaultCase& run) {
+                    run.ReplaceTool("smartctl64Bit.exe", "\"$real\" \"$@\"\nyes 'Vendor Specific SMART Attributes "
+                                                         "with Thresholds: 9 Power_On_Hours 0x0032' | head -c 52428800\n");
+                },
+                [](FaultCase& run) {
+                    QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                    QVERIFY(run.output.contains("reading only the first"));
+                });
+        const auto utf16 = [](bool mark) {
+            return [mark](FaultCase& run) {
+                const QByteArray convert = QByteArray(mark ? "printf '\\377\\376'\n" : "") +
+                                           "\"$real\" \"$@\" | iconv -f UTF-8 -t UTF-16LE\n";
+                run.ReplaceTool("smartctl64Bit.exe", convert);
+                run.ReplaceTool("diskpart.exe", convert);
+                run.ReplaceTool("wbem/WMIC.exe", mark ? "exec \"$real\" \"$@\"\n" : "\"$real\" \"$@\" | tail -c +3\n");
+            };
+        };
+        const Step bothDrivesListed = [](FaultCase& run) {
+            QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+            QVERIFY(run.TrayMenus().last().contains(SecondDriveMenu));
+            QVERIFY(run.TrayMenus().last().contains("Partition: C: }"));
+        };
+        AddCase("captures in UTF-16 with a mark", utf16(true), bothDrivesListed);
+        AddCase("captures in UTF-16 without a mark", utf16(false), bothDrivesListed);
+        FaultCase& unwritable = AddCase(
+            "temporary folder becomes unwritable", [](FaultCase&) {},
+            [](FaultCase& run) {
+                QCOMPARE(run.TrayMenus().size(), 1);
+                QVERIFY(run.TrayMenus().first().contains(BothDrivesMenu));
+            },
+            [](FaultCase& run) {
+                QVERIFY(QDir().rename(run.Temporary(), run.Path("temp-gone")));
+                WriteFile(run.Temporary(), "a file where the folder was");
+            });
+        unwritable.checked = [](FaultCase& run) { return !run.Lines("corvane.tray: no boot disk reading").isEmpty(); };
+        AddCase("settings file cannot be written",
+                [](FaultCase& run) {
+                    WriteFile(run.Path("not-a-folder"), "a file");
+                    run.environment.insert("CORVANE_SETTINGS_FILE", run.Path("not-a-folder/settings.ini"));
+                },
+                [](FaultCase& run) { QVERIFY(run.output.contains("could not write")); });
+        AddCase("malformed settings file", [](FaultCase& run) {
+            WriteFile(run.settingsFile, QByteArray("[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n"
+                                                   "\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n",
+                                                   84));
+        });
+        AddCase("values of the wrong type",
+                [](FaultCase& run) {
+                    WriteFile(run.settingsFile, "[General]\nShowWarning=maybe\nWarningValue=hot\nShutDownValue=\n"
+                                                "TempValue=42\nDontShow=perhaps\nLanguageType=klingon\n"
+                                                "ResizeAppforDPI=sure\nSmartctlFolderPath=@Invalid()\n");
+                },
+                [](FaultCase& run) { QVERIFY(run.TrayMenus().last().contains("Temperature: 3")); });
+        AddCase("temporary path with spaces and accents",
+                [](FaultCase& run) {
+                    const QString temporary = run.Path(QString::fromUtf8("Ana María Pérez/temp dir"));
+                    QDir().mkpath(temporary);
+                    run.environment.insert("TMPDIR", temporary);
+                },
+                bothDrivesListed);
+        AddCase("second monitor beside the first", [](FaultCase&) {}, {}, [](FaultCase& run) {
+            QProcess second;
+            second.setProcessEnvironment(run.environment);
+            second.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", QStringList());
+            QVERIFY(second.waitForFinished(10000));
+            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
+            QCOMPARE(second.exitCode(), 0);
+        });
+        AddCase(
+            "drive disappears between two checks", [](FaultCase&) {},
+            [](FaultCase& run) {
+                QVERIFY(run.TrayMenus().first().contains(SecondDriveMenu));
+                QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                QVERIFY(!run.TrayMenus().last().contains(SecondDriveMenu));
+            },
+            [](FaultCase& run) {
+                const QByteArray machine = ReadFile(run.Path("machine/machine.txt"));
+                WriteFile(run.Path("machine/machine.txt"), machine.left(machine.indexOf("drive WDC")));
+            });
+
+        for (auto& run : cases_) Prepare(*run);
+        for (auto& run : cases_) Start(*run);
+        for (auto& run : cases_)
+            QVERIFY2(WaitFor([&] { return !run->TrayMenus().isEmpty() || run->monitor.state() != QProcess::Running; },
+                             60000),
+                     qPrintable(run->name));
+        for (auto& run : cases_)
+            if (run->midway) run->midway(*run);
+        for (auto& run : cases_)
+            QVERIFY2(WaitFor([&] { return run->checked(*run) || run->monitor.state() != QProcess::Running; }, 90000),
+                     qPrintable(run->name + ": no check after start-up\n" + run->output.right(3000)));
+    }
+
+    void cleanupTestCase() {
+        for (auto& run : cases_) {
+            run->monitor.kill();
+            run->monitor.waitForFinished();
+        }
+    }
+
+    void monitorStaysWhole_data() {
+        QTest::addColumn<QString>("name");
+        for (auto& run : cases_) QTest::newRow(qPrintable(run->name)) << run->name;
+    }
+    void monitorStaysWhole() {
+        QFETCH(QString, name);
+        FaultCase& run = Case(name);
+        run.Lines(QString());
+        QVERIFY2(run.monitor.state() == QProcess::Running, qPrintable(run.output.right(3000)));
+        QVERIFY(!run.TrayMenus().isEmpty());
+        QVERIFY(run.TrayMenus().last().endsWith("Go to Corvane Drive Monitor | Exit"));
+        QCOMPARE(run.Lines("corvane.tray: showing "), QStringList());
+        for (const char* capture : {"Temp.txt", "SMART1.txt", "DiskInfo.txt", "tmpFile"})
+            QVERIFY2(!QFile::exists(run.Temporary() + "/" + capture), capture);
+        const QString settingsFile = run.environment.value("CORVANE_SETTINGS_FILE");
+        const QByteArray settings = ReadFile(settingsFile);
+        if (QSettings(settingsFile, QSettings::IniFormat).status() == QSettings::FormatError) {
+            QCOMPARE(settings, run.settingsBefore);
+        } else {
+            // Start-up adds its own values; what was there stays.
+            for (const QByteArray& line : run.settingsBefore.split('\n'))
+                if (!line.startsWith("HealthDontShow") && !line.startsWith("PerformanceDontShow"))
+                    QVERIFY2(settings.contains(line), line.constData());
+        }
+        if (run.verify) run.verify(run);
+    }
+};
+
+QTEST_GUILESS_MAIN(FaultMatrixTests)
+#include "FaultMatrixTests.moc"
