@@ -58,6 +58,10 @@ std::string ToolCommand(const std::string& arguments) {
     return platform::QuoteForInterpreter(platform::ExecutablePath()) + " --tool " + arguments;
 }
 
+std::string ShellStartMark(const std::string& id) {
+    return platform::TemporaryDirectory() + "corvane-shell-start-" + id + ".txt";
+}
+
 int RunAsTool(int argc, char** argv) {
     const std::string mode = argc > 2 ? argv[2] : "";
     if (mode == "echo") {
@@ -114,6 +118,25 @@ void TestCaptureInAwkwardFolder() {
     fs::remove_all(PathOf(folder));
 }
 
+// Companions are started by a bare name from the monitor's own folder, or by their full path.
+void TestShellStart() {
+    const fs::path program = PathOf(platform::ExecutablePath());
+    const std::string id = std::to_string(std::chrono::system_clock::now().time_since_epoch().count());
+    const fs::path previous = fs::current_path();
+    fs::current_path(program.parent_path());
+    const bool byName = platform::StartThroughShell(program.filename().u8string(), "--started-" + id + "a");
+    fs::current_path(previous);
+    const bool byPath = platform::StartThroughShell(platform::ExecutablePath(), "--started-" + id + "b");
+    Check(byName && byPath, "the shell accepts both starts");
+    for (const char* which : {"a", "b"}) {
+        const std::string mark = ShellStartMark(id + which);
+        for (int wait = 0; wait < 200 && !fs::exists(PathOf(mark)); ++wait) std::this_thread::sleep_for(50ms);
+        Check(fs::exists(PathOf(mark)), std::string("the started program ran: ") + which);
+        std::error_code ignored;
+        fs::remove(PathOf(mark), ignored);
+    }
+}
+
 void TestExitCode() {
     const platform::CommandOutcome outcome = platform::RunHidden(ToolCommand("exit 3"), 30s);
     Check(outcome.started && outcome.exitCode == 3, "the interpreter's exit code is reported");
@@ -157,13 +180,21 @@ void TestDisplay() {
     Check(area.width >= 0 && area.height >= 0, "the work area is never negative");
 }
 
+// Started through the shell with the one word "--started-<id>": leaves a mark and ends.
+int MarkShellStart(const std::string& argument) {
+    std::ofstream(PathOf(ShellStartMark(argument.substr(std::string("--started-").size())))) << "started";
+    return 0;
+}
+
 int RunTests(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]) == "--tool") return RunAsTool(argc, argv);
+    if (argc > 1 && std::string(argv[1]).rfind("--started-", 0) == 0) return MarkShellStart(argv[1]);
     processArguments.assign(argv, argv + argc);
 
     const std::vector<std::function<void()>> tests = {
         TestDirectories,  TestArguments,     TestCaptureInAwkwardFolder, TestExitCode,
         TestHiddenFile,   TestSingleInstance, TestDisplay,               TestTimeLimitEndsTheWholeTree,
+        TestShellStart,
     };
     for (const auto& test : tests) test();
     std::error_code ignored;
