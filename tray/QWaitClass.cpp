@@ -108,20 +108,12 @@ QIcon GradeIcon(const QString& grade) {
 // One reading of the boot disk: the tray icon, the menu with every drive, and the temperature warnings.
 void QWaitClass::OnInitialize() {
     SettingsStore settings;
-    const QString capture = CapturePath(BootReadingCaptureName);
-    RemoveCaptureFile(capture);
-
     const QString bootIndex = GetBootDiskIndex();
     qCDebug(lcTray) << "boot disk index" << bootIndex;
-    const QString device = bootIndex.isEmpty() ? QStringLiteral("sda") : DeviceNameForIndex(bootIndex);
-    RunSmartTool(device, capture);
-    const std::optional<smart::SmartScan> scan = ScanSmartReport(capture);
-    if (!scan) {
-        qCDebug(lcTray) << "no boot disk reading in" << capture << "- the tray keeps its last state";
-        return;
-    }
-    const int celsius = scan->Temperature();
-    RemoveCaptureFile(capture);
+    const std::optional<int> reading =
+        ReadBootDiskTemperature(bootIndex.isEmpty() ? QStringLiteral("sda") : DeviceNameForIndex(bootIndex));
+    if (!reading) return;
+    const int celsius = *reading;
 
     const tray::TemperatureSettings limits = ReadTemperatureSettings(settings);
     TrayIconText = tray::TrayIconTextFor(celsius, limits.temperatureUnit);
@@ -145,10 +137,7 @@ void QWaitClass::OnInitialize() {
     TrayIcon->setContextMenu(TrayMenu);
     qCDebug(lcTray).noquote() << "tray menu:" << MenuOutline(*TrayMenu);
 
-    const tray::TemperatureWarnings warnings =
-        tray::DecideTemperatureWarnings(celsius, limits, TemperatureWarningSuppressed);
-    if (warnings.shutDown) ShowDriveWarning(*ShutDownWarningDialog, *ShutDownWarningDialog->MediaNameLabel);
-    if (warnings.temperature) ShowDriveWarning(*TemperatureWarningDialog, *TemperatureWarningDialog->MediaNameLabel);
+    ShowTemperatureWarnings(celsius, limits);
 
     connect(StopMonitoringAction, SIGNAL(triggered()), this, SLOT(OnStopSmartMontoring()));
     connect(ExitAction, SIGNAL(triggered()), this, SLOT(OnQutiApplication()));
@@ -255,16 +244,8 @@ void QWaitClass::GetDriveRefresh() {}
 
 void QWaitClass::GetSmartTemprature() {
     SettingsStore settings;
-    const QString capture = CapturePath(BootReadingCaptureName);
-    RemoveCaptureFile(capture);
-    RunSmartTool(DeviceNameForIndex(GetBootDiskIndex()), capture);
-    const std::optional<smart::SmartScan> scan = ScanSmartReport(capture);
-    if (!scan) {
-        qCDebug(lcTray) << "no boot disk reading in" << capture << "- no check this time";
-        return;
-    }
-    const int celsius = scan->Temperature();
-    RemoveCaptureFile(capture);
+    const std::optional<int> reading = ReadBootDiskTemperature(DeviceNameForIndex(GetBootDiskIndex()));
+    if (!reading) return;
     const tray::TemperatureSettings limits = ReadTemperatureSettings(settings);
 
     // The menu is not emptied beforehand: OnInitialize replaces it once it has a reading of its own,
@@ -273,8 +254,28 @@ void QWaitClass::GetSmartTemprature() {
 
     tray::TemperatureSettings current = limits;
     current.showWarning = settings.ReadBool(SettingsKey::ShowWarning);
+    ShowTemperatureWarnings(*reading, current);
+}
+
+// The boot disk's temperature in degrees Celsius, 0 without a usable line; nothing when no report
+// could be captured.
+std::optional<int> QWaitClass::ReadBootDiskTemperature(const QString& device) {
+    const QString capture = CapturePath(BootReadingCaptureName);
+    RemoveCaptureFile(capture);
+    RunSmartTool(device, capture);
+    const std::optional<smart::SmartScan> scan = ScanSmartReport(capture);
+    if (!scan) {
+        qCDebug(lcTray) << "no boot disk reading in" << capture << "- the tray keeps its last state";
+        return std::nullopt;
+    }
+    RemoveCaptureFile(capture);
+    return scan->Temperature();
+}
+
+// The shutdown warning first when both are due.
+void QWaitClass::ShowTemperatureWarnings(int celsius, const tray::TemperatureSettings& settings) {
     const tray::TemperatureWarnings warnings =
-        tray::DecideTemperatureWarnings(celsius, current, TemperatureWarningSuppressed);
+        tray::DecideTemperatureWarnings(celsius, settings, TemperatureWarningSuppressed);
     if (warnings.shutDown) ShowDriveWarning(*ShutDownWarningDialog, *ShutDownWarningDialog->MediaNameLabel);
     if (warnings.temperature) ShowDriveWarning(*TemperatureWarningDialog, *TemperatureWarningDialog->MediaNameLabel);
 }
@@ -354,4 +355,3 @@ int QWaitClass::EvaluateHealth(QString capturePath) { return smart::EvaluateHeal
 
 int QWaitClass::EvaluatePerformance(QString capturePath) { return smart::EvaluatePerformance(capturePath); }
 
-int QWaitClass::ToFahrenheit(int celsius) { return smart::ToFahrenheit(celsius); }

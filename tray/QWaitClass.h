@@ -4,6 +4,7 @@
 // whose slots do the periodic work, all on the GUI thread.
 
 #include "smart/SmartReport.h"
+#include "tray/WarningDecisions.h"
 
 #include <QList>
 #include <QObject>
@@ -50,6 +51,8 @@ private slots:
 private:
     void CreateWarningDialogs();
     void ReleaseTrayMenu();
+    static std::optional<int> ReadBootDiskTemperature(const QString& device);
+    void ShowTemperatureWarnings(int celsius, const tray::TemperatureSettings& settings);
 
     // Drive discovery and S.M.A.R.T. reading for the slots; each runs its tools afresh.
     static QString GetDiskModelName(const QString& index);
@@ -60,7 +63,6 @@ private:
     static std::optional<smart::SmartScan> ScanSmartReport(const QString& capturePath);
     static int EvaluateHealth(QString capturePath);
     static int EvaluatePerformance(QString capturePath);
-    static int ToFahrenheit(int celsius);
 
     QSystemTrayIcon* TrayIcon = nullptr;
     SmartWarning* TemperatureWarningDialog = nullptr;

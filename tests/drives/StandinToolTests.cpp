@@ -7,6 +7,8 @@
 #include "smart/PerformanceEvaluation.h"
 #include "smart/SmartCapture.h"
 
+#include "../support/ProcessTestSupport.h"
+
 #include <QtTest>
 
 // The drive queries and S.M.A.R.T. readings run through the real command runner against the stand-in
@@ -32,15 +34,6 @@ class StandinToolTests : public QObject {
         QStringList runs = ReadCaptureLines(toolLog_).value_or(QStringList());
         runs.replaceInStrings(CapturePath(QString()), QStringLiteral("$TMP/"));
         return runs;
-    }
-
-    static QString WriteScript(const QString& path, const QByteArray& text) {
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly)) return {};
-        file.write(text);
-        file.close();
-        file.setPermissions(file.permissions() | QFile::ExeOwner);
-        return path;
     }
 
     static QStringList RunProgram(const QString& program, const QStringList& arguments) {
@@ -177,7 +170,7 @@ private slots:
         SystemDirectory = withoutWmic;
         const QString powerShellDirectory = root_.filePath("powershell");
         QVERIFY(QDir().mkpath(powerShellDirectory));
-        QVERIFY(!WriteScript(powerShellDirectory + "/powershell", R"(#!/bin/sh
+        QVERIFY(WriteBytes(powerShellDirectory + "/powershell", R"(#!/bin/sh
 printf '%s\n' "powershell $*" >> "$CORVANE_TOOL_LOG"
 capture=${5#*-Path \"}
 capture=${capture%%\"*}
@@ -185,7 +178,7 @@ case "$5" in
     *Index,Model*) printf 'Index Model\r\n----- -----\r\n    0 INTEL SSDSC2KB480G8\r\n    1 WDC WUH721816ALE6L4\r\n' ;;
     *) printf 'Index\r\n-----\r\n    0\r\n    1\r\n' ;;
 esac > "$capture"
-)").isEmpty());
+)", true));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", powerShellDirectory.toUtf8() + ":" + path);
         QFile::remove(toolLog_);

@@ -1,3 +1,5 @@
+#include "../support/ProcessTestSupport.h"
+
 #include <QtTest>
 
 #include <functional>
@@ -13,20 +15,6 @@ const QString Degree = QString(QChar(0x00B0));
 const QString TrayMenuPrefix = QStringLiteral("corvane.tray: tray menu: ");
 const QString BothDrivesMenu = QStringLiteral("INTEL SSDSC2KB480G8  {");
 const QString SecondDriveMenu = QStringLiteral("WDC WUH721816ALE6L4  {");
-
-void WriteFile(const QString& path, const QByteArray& bytes, bool executable = false) {
-    QDir().mkpath(QFileInfo(path).path());
-    QFile file(path);
-    QVERIFY2(file.open(QIODevice::WriteOnly), qPrintable(path));
-    file.write(bytes);
-    file.close();
-    if (executable) file.setPermissions(file.permissions() | QFile::ExeOwner);
-}
-
-QByteArray ReadFile(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 struct FaultCase;
 using Step = std::function<void(FaultCase&)>;
@@ -51,10 +39,10 @@ struct FaultCase {
     // A tool of the case's own system folder that stands in for the usual one.
     void ReplaceTool(const QString& tool, const QByteArray& script) {
         QFile::remove(Path("system/" + tool));
-        WriteFile(Path("system/" + tool),
+        QVERIFY(WriteBytes(Path("system/" + tool),
                   "#!/bin/sh\nreal='" + standins.toUtf8() + "/" + tool.toUtf8() + "'\ncase='" +
                       folder.path().toUtf8() + "'\n" + script,
-                  true);
+                  true));
     }
 
     QStringList Lines(const QString& prefix) {
@@ -99,11 +87,11 @@ class FaultMatrixTests : public QObject {
             QVERIFY(QFile::link(tool, link));
         }
         const QDir machine(QStringLiteral(CORVANE_MACHINES_DIR "/healthy-desktop"));
+        QVERIFY(QDir().mkpath(run.Path("machine")));
         for (const QString& file : machine.entryList(QDir::Files))
-            QVERIFY(QFile::copy(machine.filePath(file), run.Path("machine/" + file)) ||
-                    (QDir().mkpath(run.Path("machine")) && QFile::copy(machine.filePath(file), run.Path("machine/" + file))));
+            QVERIFY(QFile::copy(machine.filePath(file), run.Path("machine/" + file)));
         run.settingsFile = run.Path("settings.ini");
-        WriteFile(run.settingsFile, "[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n");
+        QVERIFY(WriteBytes(run.settingsFile, "[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n"));
         QDir().mkpath(run.Path("temp"));
 
         run.environment = QProcessEnvironment::systemEnvironment();
@@ -115,7 +103,7 @@ class FaultMatrixTests : public QObject {
         run.environment.insert("TMPDIR", run.Path("temp"));
         run.environment.insert("CORVANE_DPI", "96");
         run.prepare(run);
-        run.settingsBefore = ReadFile(run.environment.value("CORVANE_SETTINGS_FILE"));
+        run.settingsBefore = ReadBytes(run.environment.value("CORVANE_SETTINGS_FILE"));
     }
 
     void Start(FaultCase& run) {
@@ -123,16 +111,6 @@ class FaultMatrixTests : public QObject {
         run.monitor.setWorkingDirectory(run.folder.path());
         run.monitor.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", QStringList());
         QVERIFY2(run.monitor.waitForStarted(), qPrintable(run.name));
-    }
-
-    static bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > milliseconds) return false;
-            QTest::qWait(200);
-        }
-        return true;
     }
 
     FaultCase& Case(const QString& name) {
@@ -212,25 +190,25 @@ private slots:
             },
             [](FaultCase& run) {
                 QVERIFY(QDir().rename(run.Temporary(), run.Path("temp-gone")));
-                WriteFile(run.Temporary(), "a file where the folder was");
+                QVERIFY(WriteBytes(run.Temporary(), "a file where the folder was"));
             });
         unwritable.checked = [](FaultCase& run) { return !run.Lines("corvane.tray: no boot disk reading").isEmpty(); };
         AddCase("settings file cannot be written",
                 [](FaultCase& run) {
-                    WriteFile(run.Path("not-a-folder"), "a file");
+                    QVERIFY(WriteBytes(run.Path("not-a-folder"), "a file"));
                     run.environment.insert("CORVANE_SETTINGS_FILE", run.Path("not-a-folder/settings.ini"));
                 },
                 [](FaultCase& run) { QVERIFY(run.output.contains("could not write")); });
         AddCase("malformed settings file", [](FaultCase& run) {
-            WriteFile(run.settingsFile, QByteArray("[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n"
+            QVERIFY(WriteBytes(run.settingsFile, QByteArray("[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n"
                                                    "\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n",
-                                                   84));
+                                                   84)));
         });
         AddCase("values of the wrong type",
                 [](FaultCase& run) {
-                    WriteFile(run.settingsFile, "[General]\nShowWarning=maybe\nWarningValue=hot\nShutDownValue=\n"
+                    QVERIFY(WriteBytes(run.settingsFile, "[General]\nShowWarning=maybe\nWarningValue=hot\nShutDownValue=\n"
                                                 "TempValue=42\nDontShow=perhaps\nLanguageType=klingon\n"
-                                                "ResizeAppforDPI=sure\nSmartctlFolderPath=@Invalid()\n");
+                                                "ResizeAppforDPI=sure\nSmartctlFolderPath=@Invalid()\n"));
                 },
                 [](FaultCase& run) { QVERIFY(run.TrayMenus().last().contains("Temperature: 3")); });
         AddCase("temporary path with spaces and accents",
@@ -256,20 +234,20 @@ private slots:
                 QVERIFY(!run.TrayMenus().last().contains(SecondDriveMenu));
             },
             [](FaultCase& run) {
-                const QByteArray machine = ReadFile(run.Path("machine/machine.txt"));
-                WriteFile(run.Path("machine/machine.txt"), machine.left(machine.indexOf("drive WDC")));
+                const QByteArray machine = ReadBytes(run.Path("machine/machine.txt"));
+                QVERIFY(WriteBytes(run.Path("machine/machine.txt"), machine.left(machine.indexOf("drive WDC"))));
             });
 
         for (auto& run : cases_) Prepare(*run);
         for (auto& run : cases_) Start(*run);
         for (auto& run : cases_)
-            QVERIFY2(WaitFor([&] { return !run->TrayMenus().isEmpty() || run->monitor.state() != QProcess::Running; },
+            QVERIFY2(WaitUntil([&] { return !run->TrayMenus().isEmpty() || run->monitor.state() != QProcess::Running; },
                              60000),
                      qPrintable(run->name));
         for (auto& run : cases_)
             if (run->midway) run->midway(*run);
         for (auto& run : cases_)
-            QVERIFY2(WaitFor([&] { return run->checked(*run) || run->monitor.state() != QProcess::Running; }, 90000),
+            QVERIFY2(WaitUntil([&] { return run->checked(*run) || run->monitor.state() != QProcess::Running; }, 90000),
                      qPrintable(run->name + ": no check after start-up\n" + run->output.right(3000)));
     }
 
@@ -295,7 +273,7 @@ private slots:
         for (const char* capture : {"Temp.txt", "SMART1.txt", "DiskInfo.txt", "tmpFile"})
             QVERIFY2(!QFile::exists(run.Temporary() + "/" + capture), capture);
         const QString settingsFile = run.environment.value("CORVANE_SETTINGS_FILE");
-        const QByteArray settings = ReadFile(settingsFile);
+        const QByteArray settings = ReadBytes(settingsFile);
         if (QSettings(settingsFile, QSettings::IniFormat).status() == QSettings::FormatError) {
             QCOMPARE(settings, run.settingsBefore);
         } else {

@@ -2,6 +2,8 @@
 #include "dialogs/HealthWarning.h"
 #include "dialogs/SmartWarning.h"
 
+#include "../support/ProcessTestSupport.h"
+
 #include <QtTest>
 
 // The real monitor program on a virtual X display with a tray host, driven as a user drives it: by
@@ -21,15 +23,6 @@ QString RunTool(const QString& program, const QStringList& arguments, const QStr
     process.start(program, arguments);
     process.waitForFinished(20000);
     return QString::fromLocal8Bit(process.readAllStandardOutput()).trimmed();
-}
-
-QString WriteExecutable(const QString& path, const QByteArray& text) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) return {};
-    file.write(text);
-    file.close();
-    file.setPermissions(file.permissions() | QFile::ExeOwner);
-    return path;
 }
 
 // A widget's centre in its dialog's coordinates, from the same dialog built here at the same scale.
@@ -79,9 +72,7 @@ class TrayEndToEndTests : public QObject {
     }
 
     QStringList Lines(const QString& path) const {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly)) return {};
-        return QString::fromUtf8(file.readAll()).split('\n', Qt::SkipEmptyParts);
+        return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts);
     }
 
     QVariant Setting(const QString& key) const { return QSettings(settingsFile_, QSettings::IniFormat).value(key); }
@@ -95,13 +86,7 @@ class TrayEndToEndTests : public QObject {
     }
 
     bool WaitFor(const std::function<bool()>& condition, int milliseconds = 15000) {
-        QElapsedTimer timer;
-        timer.start();
-        while (!condition()) {
-            if (timer.elapsed() > milliseconds) return false;
-            QTest::qWait(100);
-        }
-        return true;
+        return WaitUntil(condition, milliseconds);
     }
 
     void StartMonitor(const QString& machine, const QVariantMap& settings) {
@@ -192,8 +177,8 @@ private slots:
             "#!/bin/sh\n"
             "printf '%s|%s|%s|%s\\n' \"$(basename \"$0\")\" \"$*\" \"$(pwd)\" "
             "\"$(grep SystemTrayLaunch \"$CORVANE_SETTINGS_FILE\")\" >> \"$CORVANE_COMPANION_LOG\"\n";
-        QVERIFY(!WriteExecutable(installFolder_ + "/CorvaneDriveMonitor.exe", companion).isEmpty());
-        QVERIFY(!WriteExecutable(installFolder_ + "/CorvaneDataRecovery.exe", companion).isEmpty());
+        QVERIFY(WriteBytes(installFolder_ + "/CorvaneDriveMonitor.exe", companion, true));
+        QVERIFY(WriteBytes(installFolder_ + "/CorvaneDataRecovery.exe", companion, true));
 
         server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
         QVERIFY(server_.waitForStarted());
