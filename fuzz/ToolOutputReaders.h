@@ -1,0 +1,21 @@
+#pragma once
+
+// Every reader of tool output, fed the raw bytes of a capture file just as the monitor reads one back.
+// The fuzz targets and the regression tests of the inputs they found share these entry points.
+
+#include <QByteArray>
+#include <QString>
+
+#include <vector>
+
+struct ToolOutputReader {
+    const char* name;
+    // Runs the reader over a capture's bytes and checks what it gave back: the broken rule, or empty
+    // text when every result was sound.
+    QString (*read)(const QByteArray& capture);
+};
+
+const std::vector<ToolOutputReader>& ToolOutputReaders();
+
+// Nothing when no reader has that name.
+const ToolOutputReader* ToolOutputReaderNamed(const QString& name);
