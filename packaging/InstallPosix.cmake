@@ -1,0 +1,39 @@
+# Linux: a private folder lib/corvane-smart/ with the monitor, its translations and the stand-ins it
+# runs in place of the Windows tools; a launcher link in bin/; a menu entry, an icon and an entry that
+# starts the monitor at login; and a .deb built by CPack from the same rules (cpack in the build tree).
+set(CORVANE_INSTALL_DIR lib/corvane-smart)
+install(DIRECTORY ${CMAKE_SOURCE_DIR}/standins/system DESTINATION ${CORVANE_INSTALL_DIR} USE_SOURCE_PERMISSIONS)
+
+# A relative link, so it holds under any prefix; the monitor resolves it through /proc/self/exe and
+# so finds its folder.
+file(CREATE_LINK ../${CORVANE_INSTALL_DIR}/CorvaneSMART ${CMAKE_CURRENT_BINARY_DIR}/corvane-smart SYMBOLIC)
+install(FILES ${CMAKE_CURRENT_BINARY_DIR}/corvane-smart DESTINATION bin)
+
+install(FILES corvane-smart.desktop DESTINATION share/applications)
+install(FILES ${CMAKE_SOURCE_DIR}/resources/images/img_Moniter-drive.png
+        DESTINATION share/icons/hicolor/32x32/apps RENAME corvane-smart.png)
+# The menu entry doubles as the login entry. Desktops read that from /etc/xdg whatever the prefix, so
+# an install without root writes it elsewhere (-DCORVANE_AUTOSTART_DIR=...) or stages with DESTDIR.
+set(CORVANE_AUTOSTART_DIR /etc/xdg/autostart CACHE PATH "Folder of the entry that starts the monitor at login")
+install(FILES corvane-smart.desktop DESTINATION ${CORVANE_AUTOSTART_DIR})
+
+set(CPACK_GENERATOR DEB)
+set(CPACK_PACKAGE_NAME corvane-smart)
+set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_CONTACT "Corvane S.M.A.R.T. developers <corvane-smart@localhost>")
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+    "Resident drive-health monitor in the notification area\nShows the boot disk's temperature on a tray icon, lists every drive's temperature, health and\nperformance in the tray menu, and warns when the boot disk runs hot or its health or performance\nfalls below 40 %. It reads the drives through smartctl.")
+set(CPACK_DEBIAN_PACKAGE_SECTION admin)
+set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
+# The Qt libraries come from the executable's own links; the rest is what the stand-in tools run.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "smartmontools, util-linux, libc-bin")
+set(CPACK_STRIP_FILES ON)
+# An administrator may edit the login entry (Hidden=true turns it off); upgrades keep that edit.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/conffiles "${CORVANE_AUTOSTART_DIR}/corvane-smart.desktop\n")
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/conffiles)
+# Staged with DESTDIR, so that the absolute autostart folder lands inside the package.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
+set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)
+include(CPack)

@@ -1,0 +1,72 @@
+#!/usr/bin/env bash
+# Builds the .deb from a built tree and proves it: the Depends and the file layout, and, as root, that
+# it installs with apt-get, that the monitor started through the installed launcher keeps running and
+# runs the stand-in tools installed beside it, and that the package removes cleanly.
+#   packaging/check-package.sh [BUILD DIR]      default build/
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+package=corvane-smart
+
+fail() {
+    echo "package check FAILED: $*" >&2
+    exit 1
+}
+
+rm -rf "$build/package"
+(cd "$build" && cpack -G DEB > "$build/cpack.log" 2>&1) || { cat "$build/cpack.log"; fail "cpack did not build the .deb"; }
+deb=$(find "$build/package" -maxdepth 1 -name "${package}_*.deb" | head -n 1)
+[ -n "$deb" ] || fail "no ${package}_*.deb in $build/package"
+echo "built $deb"
+
+depends=$(dpkg-deb -f "$deb" Depends)
+for needed in smartmontools util-linux libqt5core5 libqt5gui5 libqt5widgets5; do
+    grep -q "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
+done
+contents=$(dpkg-deb -c "$deb")
+for path in ./usr/lib/$package/CorvaneSMART ./usr/lib/$package/TranslationCM/DE/LANG_DE.qm \
+            ./usr/lib/$package/system/smartctl64Bit.exe ./usr/lib/$package/system/wbem/WMIC.exe \
+            "./usr/bin/$package -> ../lib/$package/CorvaneSMART" ./usr/share/applications/$package.desktop \
+            ./usr/share/icons/hicolor/32x32/apps/$package.png ./etc/xdg/autostart/$package.desktop; do
+    grep -qF -- " $path" <<< "$contents" || fail "the package lacks $path"
+done
+grep -F "/usr/lib/$package/system/diskpart.exe" <<< "$contents" | grep -q '^-rwx' ||
+    fail "the stand-in tools lost their execute bits"
+
+if [ "$(id -u)" -ne 0 ]; then
+    echo "Not root: the .deb was built and checked, but installing it needs root; skipped."
+    exit 0
+fi
+
+work=$(mktemp -d)
+monitor=
+cleanup() {
+    [ -n "$monitor" ] && kill "$monitor" 2> /dev/null
+    DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$package" > /dev/null 2>&1 || true
+    rm -rf "$work"
+}
+trap cleanup EXIT
+
+DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$deb" > "$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt-get install $deb"; }
+echo "installed $package"
+
+mkdir "$work/tmp"
+env -u CORVANE_SYSTEM_DIR QT_QPA_PLATFORM=offscreen CORVANE_SETTINGS_FILE="$work/settings.ini" TMPDIR="$work/tmp" \
+    CORVANE_TOOL_LOG="$work/tools.log" CORVANE_SIMULATED_MACHINE="$root/standins/machines/healthy-desktop" \
+    "/usr/bin/$package" > "$work/monitor.log" 2>&1 &
+monitor=$!
+sleep 5
+kill -0 "$monitor" 2> /dev/null || { tail -n 30 "$work/monitor.log"; fail "the installed monitor stopped within 5 s"; }
+grep -q '^diskpart.exe' "$work/tools.log" 2> /dev/null ||
+    { tail -n 30 "$work/monitor.log"; fail "the installed monitor ran none of the installed stand-in tools"; }
+echo "the installed monitor runs and reads the described machine through /usr/lib/$package/system"
+kill "$monitor"
+wait "$monitor" 2> /dev/null || true
+monitor=
+
+DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$package" > "$work/apt.log" 2>&1 ||
+    { cat "$work/apt.log"; fail "apt-get purge $package"; }
+[ ! -e "/usr/lib/$package" ] && [ ! -e "/etc/xdg/autostart/$package.desktop" ] ||
+    fail "files left behind after purging $package"
+echo "removed $package"
