@@ -8,6 +8,10 @@ BUILD_PACKAGES+=(fonts-noto-cjk fonts-noto-core)
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 wine)
 # The end-to-end tests drive the real monitor on a virtual display with a tray host.
 DESKTOP_TEST_PACKAGES=(xvfb trayer xdotool)
+# The fuzz targets: clang with its libFuzzer and sanitizer runtimes. The .deb: CPack reads the
+# monitor's library dependencies through dpkg-shlibdeps and file.
+FUZZ_PACKAGES=(clang libclang-rt-14-dev)
+PACKAGING_PACKAGES=(dpkg-dev file)
 
 ensure_packages() {
     local missing=()

@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the Windows platform layer cross-compiled and run under
-# Wine, then the Linux build with all its tests. Installs missing Debian packages first.
+# Wine, then the Linux build with all its tests, then the .deb (installed and started when root) and
+# the fuzz targets, a minute each. Installs missing Debian packages first.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/deps.sh"
-ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${DESKTOP_TEST_PACKAGES[@]}"
+ensure_packages "${BUILD_PACKAGES[@]}" "${WINDOWS_PACKAGES[@]}" "${DESKTOP_TEST_PACKAGES[@]}" \
+                "${FUZZ_PACKAGES[@]}" "${PACKAGING_PACKAGES[@]}"
 jobs=2
 
 echo "== Windows build, tested under Wine"
@@ -28,3 +30,9 @@ cmake -S "$root" -B "$root/build" > /dev/null
 cmake --build "$root/build" -j"$jobs"
 [ -s "$wmic_capture" ] && export CORVANE_WINE_WMIC_CAPTURE="$wmic_capture"
 (cd "$root/build" && ctest --output-on-failure -j"$jobs")
+
+echo "== The .deb: built, installed, started and removed"
+bash "$root/packaging/check-package.sh" "$root/build"
+
+echo "== Fuzzing the readers of tool output"
+bash "$root/fuzz/run-fuzzers.sh"
