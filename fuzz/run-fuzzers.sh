@@ -16,14 +16,16 @@ cmake --build "$build" -j2
 mkdir -p "$build/findings" "$build/logs"
 
 seed_folders() {
-    local reader=$1
+    local reader=$1 folder
+    local folders=("$regressions/$reader")
     case $reader in
-        capture) echo "$corpus/smartctl $corpus/windows" ;;
-        smart-report|health-performance) echo "$corpus/smartctl" ;;
-        *) echo "$corpus/windows" ;;
+        capture) folders+=("$corpus/smartctl" "$corpus/windows") ;;
+        smart-report|health-performance) folders+=("$corpus/smartctl") ;;
+        *) folders+=("$corpus/windows") ;;
     esac
-    [ -d "$regressions/$reader" ] && echo "$regressions/$reader"
-    return 0
+    for folder in "${folders[@]}"; do
+        if [ -d "$folder" ]; then echo "$folder"; else echo "no seeds in $folder" >&2; fi
+    done
 }
 
 # One target; new inputs it finds go to its own corpus folder, the seed folders are only read.
