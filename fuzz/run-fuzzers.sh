@@ -52,7 +52,8 @@ report() {
     return 1
 }
 
-readers=(capture drive-list diskpart smart-report health-performance process-list)
+readers=()
+for target in "$build"/bin/fuzz-*; do readers+=("${target##*/fuzz-}"); done
 passed=0
 failed=0
 for ((i = 0; i < ${#readers[@]}; i += 2)); do
