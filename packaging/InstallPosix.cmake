@@ -28,6 +28,8 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 # The Qt libraries come from the executable's own links; the rest is what the stand-in tools run.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "smartmontools, util-linux, libc-bin")
+# The Japanese, Chinese, Korean and Hindi texts need these fonts; the others do not.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, fonts-noto-core")
 set(CPACK_STRIP_FILES ON)
 # An administrator may edit the login entry (Hidden=true turns it off); upgrades keep that edit.
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/conffiles "${CORVANE_AUTOSTART_DIR}/corvane-smart.desktop\n")
