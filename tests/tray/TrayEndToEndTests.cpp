@@ -85,7 +85,7 @@ class TrayEndToEndTests : public QObject {
         return found;
     }
 
-    bool WaitFor(const std::function<bool()>& condition, int milliseconds = 15000) {
+    bool WaitFor(const std::function<bool()>& condition, int milliseconds = 30000) {
         return WaitUntil(condition, milliseconds);
     }
 
@@ -112,7 +112,7 @@ class TrayEndToEndTests : public QObject {
         output_.clear();
         monitor_.start(installFolder_ + "/CorvaneSMART", QStringList());
         QVERIFY(monitor_.waitForStarted());
-        QVERIFY2(WaitFor([&] { return !OutputLines("corvane.tray: tray menu: ").isEmpty(); }), qPrintable(output_));
+        QVERIFY2(WaitFor([&] { return !OutputLines("corvane.tray: tray menu: ").isEmpty(); }, 90000), qPrintable(output_));
     }
 
     // Right-clicks the tray icon, once the tray host shows it; the menu opens as a new window.
@@ -139,7 +139,7 @@ class TrayEndToEndTests : public QObject {
     void ChooseExitAndExpectTheEnd() {
         OpenTrayMenu();
         X({"key", "Up", "Return"});
-        QVERIFY(monitor_.waitForFinished(15000));
+        QVERIFY(monitor_.waitForFinished(30000));
         QCOMPARE(monitor_.exitStatus(), QProcess::NormalExit);
         QCOMPARE(monitor_.exitCode(), 0);
         QCOMPARE(Setting("ShowTrayIcon"), QVariant("false"));
@@ -190,7 +190,7 @@ private slots:
         trayHost_.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
                                    "--heighttype", "pixel", "--height", "40"});
         QVERIFY(trayHost_.waitForStarted());
-        QVERIFY(WaitFor([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }));
+        QVERIFY(WaitFor([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 90000));
     }
 
     void cleanupTestCase() {
@@ -243,7 +243,7 @@ private slots:
         QVERIFY(WaitFor([&] { return MonitorWindows().size() == dialogsAndIcon; }));
 
         // One real tick of the temperature check rebuilds the menu and shows both warnings again.
-        QVERIFY(WaitFor([&] { return OutputLines("corvane.tray: tray menu: ").size() == 2; }, 45000));
+        QVERIFY(WaitFor([&] { return OutputLines("corvane.tray: tray menu: ").size() == 2; }, 90000));
         QVERIFY(WaitFor([&] { return OutputLines("corvane.tray: showing ").size() >= 4; }));
 
         const QStringList dialogs = VisibleWindows(DialogTitle);
