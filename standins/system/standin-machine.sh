@@ -9,13 +9,16 @@ standin_log() {
     printf '%s\n' "$*" >> "$CORVANE_TOOL_LOG"
 }
 
-trim() {
-    set -- "${1#"${1%%[! 	]*}"}"
-    printf '%s' "${1%"${1##*[! 	]}"}"
+# Sets $trimmed to $1 without its leading and trailing blanks. Being no subshell, it is cheap in loops
+# that the monitor's cycles run many times over.
+trim_into() {
+    trimmed=${1#"${1%%[! 	]*}"}
+    trimmed=${trimmed%"${trimmed##*[! 	]}"}
 }
 
-described_machine_file() {
-    printf '%s/machine.txt' "$CORVANE_SIMULATED_MACHINE"
+trim() {
+    trim_into "$1"
+    printf '%s' "$trimmed"
 }
 
 using_described_machine() {
@@ -56,7 +59,7 @@ nth_line() {
 
 # Calls "$1 key value" for each meaningful line of machine.txt.
 read_machine_file() {
-    file=$(described_machine_file)
+    file=$CORVANE_SIMULATED_MACHINE/machine.txt
     if [ ! -r "$file" ]; then
         echo "stand-in: cannot read the described machine $file" >&2
         return 1
@@ -111,8 +114,12 @@ collect_volume_line() {
             set -- $2
             set +f
             IFS=$old_ifs
-            printf '%s|%s|%s|%s|%s\n' "$(trim "${1:--}")" "$(trim "${2:-}")" "$(trim "${3:-}")" \
-                "$(trim "${4:-}")" "$(trim "${5:-}")" ;;
+            for field in "${1:--}" "${2:-}" "${3:-}" "${4:-}"; do
+                trim_into "$field"
+                printf '%s|' "$trimmed"
+            done
+            trim_into "${5:-}"
+            printf '%s\n' "$trimmed" ;;
     esac
 }
 
