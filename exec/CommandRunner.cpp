@@ -16,6 +16,8 @@ platform::CommandOutcome RunCommandWithin(const std::string& command, const std:
     else if (outcome.timedOut)
         qCWarning(lcExec) << "ended after" << limit.count() << "ms without finishing:"
                           << QString::fromStdString(commandLine);
+    else
+        qCDebug(lcExec) << "ended with exit code" << outcome.exitCode;
     return outcome;
 }
 

@@ -5,14 +5,18 @@
 
 #include <dlfcn.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/file.h>
 #include <sys/stat.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -92,9 +96,36 @@ private:
     void* display_ = nullptr;
 };
 
-void SleepBriefly(std::chrono::milliseconds& pause) {
-    std::this_thread::sleep_for(pause);
-    if (pause < std::chrono::milliseconds(50)) pause *= 2;
+using Clock = std::chrono::steady_clock;
+
+int MillisecondsUntil(Clock::time_point deadline) {
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - Clock::now()).count();
+    return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
+}
+
+// Sleeps until `child` has ended, without reaping it, or until `deadline`; true when it has ended.
+// A process descriptor wakes the wait the moment the tool ends. Kernels before Linux 5.3 have none;
+// there the wait looks again at growing intervals.
+bool WaitUntilEnded(pid_t child, Clock::time_point deadline) {
+    const int descriptor = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
+    if (descriptor >= 0) {
+        pollfd watch{descriptor, POLLIN, 0};
+        int ready;
+        while ((ready = poll(&watch, 1, MillisecondsUntil(deadline))) < 0 && errno == EINTR) {
+        }
+        close(descriptor);
+        if (ready >= 0) return ready > 0;
+    }
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        siginfo_t info{};
+        const int looked = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
+        if (looked == 0 && info.si_pid == child) return true;
+        if (looked < 0 && errno != EINTR) return true;  // nothing left to wait for; reaping tells why
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(pause);
+        if (pause < std::chrono::milliseconds(50)) pause *= 2;
+    }
 }
 
 }  // namespace
@@ -152,14 +183,13 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     posix_spawnattr_setpgroup(&attributes, 0);
 
     // The stand-in tools of the system directory are found by name, as Windows finds its own.
-    std::vector<std::string> environment;
-    for (char** variable = environ; *variable; ++variable) {
-        if (std::strncmp(*variable, "PATH=", 5) != 0) environment.emplace_back(*variable);
-    }
     const std::string path = Environment("PATH");
-    environment.push_back("PATH=" + SystemDirectory() + (path.empty() ? "" : ":" + path));
+    std::string searchPath = "PATH=" + SystemDirectory() + (path.empty() ? "" : ":" + path);
     std::vector<char*> environmentPointers;
-    for (std::string& variable : environment) environmentPointers.push_back(variable.data());
+    for (char** variable = environ; *variable; ++variable) {
+        if (std::strncmp(*variable, "PATH=", 5) != 0) environmentPointers.push_back(*variable);
+    }
+    environmentPointers.push_back(searchPath.data());
     environmentPointers.push_back(nullptr);
 
     std::string interpreter = "/bin/sh";
@@ -176,21 +206,17 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     }
     outcome.started = true;
 
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    auto pause = std::chrono::milliseconds(1);
+    if (!WaitUntilEnded(child, Clock::now() + limit)) {
+        outcome.timedOut = true;
+        kill(-child, SIGKILL);
+    }
     int status = 0;
-    for (;;) {
-        const pid_t finished = waitpid(child, &status, WNOHANG);
-        if (finished == child) break;
-        if (finished < 0 && errno != EINTR) return outcome;
-        if (std::chrono::steady_clock::now() >= deadline) {
-            outcome.timedOut = true;
-            kill(-child, SIGKILL);
-            while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-            }
-            break;
-        }
-        SleepBriefly(pause);
+    pid_t reaped;
+    while ((reaped = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+    }
+    if (reaped != child) {
+        std::fprintf(stderr, "platform: lost track of the interpreter %d: %s\n", child, std::strerror(errno));
+        return outcome;
     }
     if (!outcome.timedOut && WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
     return outcome;
