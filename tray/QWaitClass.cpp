@@ -21,6 +21,7 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QHash>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QPainter>
@@ -98,9 +99,17 @@ QString MenuOutline(const QMenu& menu) {
     return entries.join(QStringLiteral(" | "));
 }
 
+// Each image is read once: every rebuild asks for the same few, and reading one decodes its PNG.
+QIcon ImageIcon(const QString& path) {
+    static QHash<QString, QIcon> icons;
+    auto icon = icons.find(path);
+    if (icon == icons.end()) icon = icons.insert(path, QIcon(path));
+    return *icon;
+}
+
 QIcon GradeIcon(const QString& grade) {
     const QString path = tray::GradeImagePath(DpiClassScale, grade);
-    return path.isEmpty() ? QIcon() : QIcon(path);
+    return path.isEmpty() ? QIcon() : ImageIcon(path);
 }
 
 }  // namespace
@@ -196,7 +205,7 @@ void QWaitClass::GetAllDiskTemperature() {
                                        tray::PerformanceEntryText(performance), this);
         MenuActions << TemperatureEntry << HealthEntry << PerformanceEntry;
         DiskSubMenu = new QMenu(model, TrayMenu);
-        DiskSubMenu->setIcon(QIcon(QStringLiteral(":/images/img_Moniter-drive.png")));
+        DiskSubMenu->setIcon(ImageIcon(QStringLiteral(":/images/img_Moniter-drive.png")));
         TrayMenu->addMenu(DiskSubMenu);
         TrayMenu->addSeparator();
 
