@@ -117,6 +117,34 @@ private slots:
         QVERIFY(!QFile::exists(CapturePath("DiskInfo.txt")));
     }
 
+    // The lines the monitor's readers take apart, exactly as the Windows tools lay them out.
+    void describedWorkstationListedAsWindowsListsIt() {
+        UseMachine("four-drive-workstation");
+        QCOMPARE(disks::GetBootDiskIndex(), QStringLiteral("1"));
+        QCOMPARE(DiskIndexList, (QStringList{"0      ", "1      ", "2      ", "3      ", ""}));
+        QCOMPARE(disks::GetDiskModelName("3"), QStringLiteral("WD Elements 25A3 USB Device "));
+        const QStringList details = ReadCaptureLines(CapturePath("Out.txt")).value_or(QStringList());
+        for (const char* line : {"  Disk 1    Online          465 GB      0 B         *", "Samsung SSD 970 EVO Plus 500GB",
+                                 "Disk ID: {5E1F0C2A-9B3D-4C7E-8F21-000000000001}", "Boot Disk  : Yes",
+                                 "  Volume 5                      FAT32  Partition    100 MB  Healthy    System  ",
+                                 "  Volume 6     C   Windows      NTFS   Partition    464 GB  Healthy    Boot    ",
+                                 "Leaving DiskPart..."})
+            QVERIFY2(details.contains(QString::fromLatin1(line)), line);
+
+        // diskpart takes its commands in any case.
+        const QString script = CapturePath("Shouted.txt");
+        QFile file(script);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("LIST DISK\nSelect Disk 2\n  DETAIL disk  ");
+        file.close();
+        const QString capture = CapturePath("Shouted-Out.txt");
+        RunCommand((QuotedPath(SystemToolPath("diskpart.exe")) + " /s " + QuotedPath(script) + ">" + QuotedPath(capture))
+                       .toStdString(), "");
+        const QStringList shouted = ReadCaptureLines(capture).value_or(QStringList());
+        QVERIFY(shouted.contains("OOS12000G"));
+        QVERIFY(shouted.contains("  Volume 9     D   Projects     NTFS   Partition     10 TB  Healthy            "));
+    }
+
     void describedDrivesReadAsDescribed_data() {
         QTest::addColumn<QString>("machine");
         QTest::addColumn<QString>("device");
