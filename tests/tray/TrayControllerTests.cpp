@@ -137,6 +137,13 @@ private slots:
         QVERIFY(icon && icon->isVisible());
         QCOMPARE(icon->toolTip(), "Corvane Drive Monitor\n71" + Degree);
         QCOMPARE(icon->icon().availableSizes().value(0), QSize(29, 28));
+        // A blue square with the reading written on it in white.
+        const QImage drawn = icon->icon().pixmap(29, 28).toImage();
+        QCOMPARE(drawn.pixelColor(0, 0), QColor(33, 140, 254));
+        int whitePixels = 0;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x) whitePixels += drawn.pixelColor(x, y).lightness() > 230;
+        QVERIFY2(whitePixels > 20, qPrintable(QString::number(whitePixels)));
 
         QMenu* menu = TrayMenu(controller);
         QVERIFY(menu);
