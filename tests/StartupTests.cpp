@@ -1,102 +1,76 @@
-#include <QtTest>
+#include "support/ProcessTestSupport.h"
 
-// The monitor as a user starts it: the real program, its own settings file and temporary directory.
+// The monitor as a user starts it: the real program with a settings file, temporary folder and
+// runtime folder of its own, and no tools at all.
 class StartupTests : public QObject {
     Q_OBJECT
 
     struct Monitor {
-        QTemporaryDir directory;
+        QTemporaryDir folder;
+        QProcessEnvironment environment = IsolatedEnvironment(folder.path());
         QProcess process;
+        QString output;
 
-        QString SettingsFile() const { return directory.filePath("settings.ini"); }
-
-        void Start(const QStringList& arguments, const QString& temporaryDirectory = QString()) {
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("CORVANE_SETTINGS_FILE", SettingsFile());
-            environment.insert("TMPDIR", temporaryDirectory.isEmpty() ? directory.path() : temporaryDirectory);
+        QString SettingsFile() const { return environment.value("CORVANE_SETTINGS_FILE"); }
+        void Start(const QStringList& arguments) {
             environment.insert("QT_QPA_PLATFORM", "offscreen");
-            environment.insert("CORVANE_SYSTEM_DIR", directory.filePath("no tools"));
+            environment.insert("QT_LOGGING_RULES", "corvane.*=true");
+            environment.insert("CORVANE_SYSTEM_DIR", folder.filePath("no tools"));
             process.setProcessEnvironment(environment);
-            process.setProcessChannelMode(QProcess::ForwardedChannels);
+            process.setWorkingDirectory(folder.path());
             process.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", arguments);
-            QVERIFY(process.waitForStarted());
         }
-
-        // Start-up has written its settings once TaskName exists.
-        bool WaitUntilStarted() {
-            QElapsedTimer clock;
-            clock.start();
-            while (clock.elapsed() < 20000) {
-                if (QSettings(SettingsFile(), QSettings::IniFormat).contains("TaskName")) return true;
-                if (process.state() == QProcess::NotRunning) return false;
-                QTest::qWait(50);
-            }
-            return false;
+        // Start-up has written its settings once the controller has built its tray menu.
+        bool Started() {
+            WaitUntil([&] { return !OutputLines(process, output, "corvane.tray: tray menu:").isEmpty() ||
+                                   process.state() == QProcess::NotRunning; }, 60000);
+            return process.state() == QProcess::Running && !OutputLines(process, output, "corvane.tray: tray menu:").isEmpty();
         }
-
-        QVariant Setting(const QString& key) const { return QSettings(SettingsFile(), QSettings::IniFormat).value(key); }
-
         ~Monitor() {
             process.kill();
             process.waitForFinished();
         }
     };
 
-    void Prefill(const Monitor& monitor, const QVariantMap& values) {
-        QSettings settings(monitor.SettingsFile(), QSettings::IniFormat);
-        for (auto it = values.begin(); it != values.end(); ++it) settings.setValue(it.key(), it.value());
-    }
-
 private slots:
-    void emptySettingsGetTheirStartValues() {
+    void startWritesItsSettings_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QVariantMap>("before");
+        QTest::addColumn<QVariantMap>("after");  // an invalid value for an absent key
+        QTest::newRow("empty settings") << QStringList{} << QVariantMap{}
+                                        << QVariantMap{{"ResizeAppforDPI", "true"}, {"TaskName", ""}, {"HealthDontShow", "false"},
+                                                       {"PerformanceDontShow", "false"}, {"DontShow", QVariant()}};
+        QTest::newRow("the scheduler's start")
+            << QStringList{"Schedular"}
+            << QVariantMap{{"DontShow", true}, {"ShutDownDontShow", true}, {"HealthDontShow", true},
+                           {"PerformanceDontShow", true}, {"ResizeAppforDPI", false}}
+            << QVariantMap{{"TaskName", "Schedular"}, {"HealthDontShow", "false"}, {"PerformanceDontShow", "false"},
+                           {"DontShow", "true"}, {"ShutDownDontShow", "true"}, {"ResizeAppforDPI", "false"}};
+        QTest::newRow("the scheduler's word in other case") << QStringList{"schedular"} << QVariantMap{{"TaskName", "Schedular"}}
+                                                            << QVariantMap{{"TaskName", ""}};
+    }
+    void startWritesItsSettings() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QVariantMap, before);
+        QFETCH(QVariantMap, after);
         Monitor monitor;
-        monitor.Start({});
-        QVERIFY(monitor.WaitUntilStarted());
-        QCOMPARE(monitor.Setting("ResizeAppforDPI").toBool(), true);
-        QCOMPARE(monitor.Setting("TaskName").toString(), QString());
-        QCOMPARE(monitor.Setting("PerformanceDontShow").toString(), QString("false"));
-        QCOMPARE(monitor.Setting("HealthDontShow").toString(), QString("false"));
-        QVERIFY(!QSettings(monitor.SettingsFile(), QSettings::IniFormat).contains("DontShow"));
-        QTest::qWait(500);
-        QCOMPARE(monitor.process.state(), QProcess::Running);
+        WriteSettings(before, monitor.SettingsFile());
+        monitor.Start(arguments);
+        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
+        for (auto value = after.cbegin(); value != after.cend(); ++value)
+            QCOMPARE(Setting(value.key(), monitor.SettingsFile()), value.value());
     }
 
-    void startResetsOnlyTheHealthAndPerformanceChoices() {
-        Monitor monitor;
-        Prefill(monitor, {{"DontShow", true},
-                          {"ShutDownDontShow", true},
-                          {"HealthDontShow", true},
-                          {"PerformanceDontShow", true},
-                          {"ResizeAppforDPI", false},
-                          {"LanguageType", 2}});
-        monitor.Start({"Schedular"});
-        QVERIFY(monitor.WaitUntilStarted());
-        QCOMPARE(monitor.Setting("TaskName").toString(), QString("Schedular"));
-        QCOMPARE(monitor.Setting("HealthDontShow").toBool(), false);
-        QCOMPARE(monitor.Setting("PerformanceDontShow").toBool(), false);
-        QCOMPARE(monitor.Setting("DontShow").toBool(), true);
-        QCOMPARE(monitor.Setting("ShutDownDontShow").toBool(), true);
-        QCOMPARE(monitor.Setting("ResizeAppforDPI").toBool(), false);
-    }
-
-    void schedulerWordIsCaseSensitive() {
-        Monitor monitor;
-        Prefill(monitor, {{"TaskName", "Schedular"}});
-        monitor.Start({"schedular"});
-        QElapsedTimer clock;
-        clock.start();
-        while (monitor.Setting("TaskName").toString() != QString() && clock.elapsed() < 20000) QTest::qWait(50);
-        QCOMPARE(monitor.Setting("TaskName").toString(), QString());
-    }
-
+    // One monitor per user: a second one leaves before it writes any setting.
     void secondMonitorLeavesAtOnce() {
         Monitor first;
         first.Start({});
-        QVERIFY(first.WaitUntilStarted());
-
+        QVERIFY2(first.Started(), qPrintable(first.output));
         Monitor second;
-        second.Start({}, first.directory.path());
-        QVERIFY(second.process.waitForFinished(5000));
+        second.environment = first.environment;
+        second.environment.insert("CORVANE_SETTINGS_FILE", second.folder.filePath("settings.ini"));
+        second.Start({});
+        QVERIFY(second.process.waitForFinished(30000));
         QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process.exitCode(), 0);
         QVERIFY(!QFile::exists(second.SettingsFile()));
@@ -104,5 +78,5 @@ private slots:
     }
 };
 
-QTEST_GUILESS_MAIN(StartupTests)
+CORVANE_TEST_MAIN(StartupTests)
 #include "StartupTests.moc"
