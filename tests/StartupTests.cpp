@@ -1,36 +1,37 @@
 #include "support/ProcessTestSupport.h"
 
-// The monitor as a user starts it: the real program with a settings file, temporary folder and
-// runtime folder of its own, and no tools at all.
+// The monitor as a user starts it: the real program, with no tools at all.
+namespace {
+
+struct Monitor {
+    QProcess process;
+    QString output;
+
+    // `environment` names its temporary and runtime folders and its settings file.
+    Monitor(QProcessEnvironment environment, const QStringList& arguments = {}) {
+        environment.insert("QT_QPA_PLATFORM", "offscreen");
+        environment.insert("QT_LOGGING_RULES", "corvane.*=true");
+        environment.insert("CORVANE_SYSTEM_DIR", "/nonexistent");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(environment.value("TMPDIR"));
+        process.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", arguments);
+    }
+    // Start-up has written its settings once the controller has built its tray menu.
+    bool Started() {
+        const auto menuBuilt = [&] { return !OutputLines(process, output, "corvane.tray: tray menu:").isEmpty(); };
+        WaitUntil([&] { return menuBuilt() || process.state() == QProcess::NotRunning; }, 60000);
+        return menuBuilt() && process.state() == QProcess::Running;
+    }
+    ~Monitor() {
+        process.kill();
+        process.waitForFinished();
+    }
+};
+
+}  // namespace
+
 class StartupTests : public QObject {
     Q_OBJECT
-
-    struct Monitor {
-        QTemporaryDir folder;
-        QProcessEnvironment environment = IsolatedEnvironment(folder.path());
-        QProcess process;
-        QString output;
-
-        QString SettingsFile() const { return environment.value("CORVANE_SETTINGS_FILE"); }
-        void Start(const QStringList& arguments) {
-            environment.insert("QT_QPA_PLATFORM", "offscreen");
-            environment.insert("QT_LOGGING_RULES", "corvane.*=true");
-            environment.insert("CORVANE_SYSTEM_DIR", folder.filePath("no tools"));
-            process.setProcessEnvironment(environment);
-            process.setWorkingDirectory(folder.path());
-            process.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", arguments);
-        }
-        // Start-up has written its settings once the controller has built its tray menu.
-        bool Started() {
-            WaitUntil([&] { return !OutputLines(process, output, "corvane.tray: tray menu:").isEmpty() ||
-                                   process.state() == QProcess::NotRunning; }, 60000);
-            return process.state() == QProcess::Running && !OutputLines(process, output, "corvane.tray: tray menu:").isEmpty();
-        }
-        ~Monitor() {
-            process.kill();
-            process.waitForFinished();
-        }
-    };
 
 private slots:
     void startWritesItsSettings_data() {
@@ -53,27 +54,27 @@ private slots:
         QFETCH(QStringList, arguments);
         QFETCH(QVariantMap, before);
         QFETCH(QVariantMap, after);
-        Monitor monitor;
-        WriteSettings(before, monitor.SettingsFile());
-        monitor.Start(arguments);
+        const QTemporaryDir folder;
+        const QProcessEnvironment environment = IsolatedEnvironment(folder.path());
+        const QString settings = environment.value("CORVANE_SETTINGS_FILE");
+        WriteSettings(before, settings);
+        Monitor monitor(environment, arguments);
         QVERIFY2(monitor.Started(), qPrintable(monitor.output));
-        for (auto value = after.cbegin(); value != after.cend(); ++value)
-            QCOMPARE(Setting(value.key(), monitor.SettingsFile()), value.value());
+        for (auto value = after.cbegin(); value != after.cend(); ++value) QCOMPARE(Setting(value.key(), settings), value.value());
     }
 
     // One monitor per user: a second one leaves before it writes any setting.
     void secondMonitorLeavesAtOnce() {
-        Monitor first;
-        first.Start({});
+        const QTemporaryDir folder, other;
+        QProcessEnvironment environment = IsolatedEnvironment(folder.path());
+        Monitor first(environment);
         QVERIFY2(first.Started(), qPrintable(first.output));
-        Monitor second;
-        second.environment = first.environment;
-        second.environment.insert("CORVANE_SETTINGS_FILE", second.folder.filePath("settings.ini"));
-        second.Start({});
+        environment.insert("CORVANE_SETTINGS_FILE", other.filePath("settings.ini"));
+        Monitor second(environment);
         QVERIFY(second.process.waitForFinished(30000));
         QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
         QCOMPARE(second.process.exitCode(), 0);
-        QVERIFY(!QFile::exists(second.SettingsFile()));
+        QVERIFY(!QFile::exists(other.filePath("settings.ini")));
         QCOMPARE(first.process.state(), QProcess::Running);
     }
 };

@@ -190,14 +190,8 @@ private slots:
             DpiScale = scale;
             for (const QString& kind : Kinds) {
                 const auto dialog = MakeDialog(kind);
-                const bool clone = dialog->findChild<QWidget*>("CloneButton");
-                const QString secondary = Child(*dialog, clone ? "CloneButton" : "OkButton")->styleSheet();
-                const QString primary = Child(*dialog, clone ? "RecoverData" : "ShutDownButton")->styleSheet();
-                const QString images = ":/images/" + QString(folder) + "/img_";
-                QVERIFY(primary.endsWith("QPushButton {color : #ffffff;}"));
-                QCOMPARE(secondary.count(images + "MediumButton.png"), *folder ? 4 : 0);
-                QCOMPARE(primary.count(images + "BigButton.png"), *folder ? 3 : 0);
-                QCOMPARE(primary.contains("hover { border-image: url(" + images + "BigButtonActive.png)"), *folder != 0);
+                for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+                    QCOMPARE(button->styleSheet().contains(":/images/" + QString(folder) + "/img_"), *folder != 0);
                 QCOMPARE(Child<QLabel>(*dialog, "ImageLbl")->pixmap(Qt::ReturnByValue).width(), imageSize);
             }
         }
@@ -273,28 +267,6 @@ private slots:
         }
         QCOMPARE(WrittenSettings(), QStringList());
         QVERIFY(!TemperatureWarningSuppressed);
-    }
-
-    // A language change retranslates each text in its own context and lays the dialog out anew,
-    // keeping the drive name.
-    void languageChangeRetranslates() {
-        SmartWarning temperature;
-        HealthWarning health;
-        temperature.MediaNameLabel->setText("Disk: Example SSD ");
-        SelectLanguage(Language::DE);
-        QTranslator german;
-        QVERIFY(german.load("LANG_DE", qEnvironmentVariable("CORVANE_TEST_BIN") + "/TranslationCM/DE"));
-        QCoreApplication::installTranslator(&german);
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::LanguageChange);
-        const QString ignore = QCoreApplication::translate("SmartWarningDialog", "Ignore");
-        const QString title = QCoreApplication::translate("HealthWarning", "Health Warning");
-        QCoreApplication::removeTranslator(&german);
-        QVERIFY(ignore != "Ignore" && title != "Health Warning");
-        QCOMPARE(temperature.OkButton->text(), ignore);
-        QCOMPARE(health.CenterTitleLabel->text(), title);
-        QCOMPARE(temperature.MediaNameLabel->text(), QString("Disk: Example SSD "));
-        QCOMPARE(temperature.WarningLbl->width(), 180);
-        QCOMPARE(health.RecoverData->geometry(), QRect(230, 260, 165, 32));
     }
 
     // The controller on the hot laptop, above both thresholds, builds its menu and shows both

@@ -160,15 +160,6 @@ private slots:
         QCOMPARE(ToolRuns(), QStringList{"shutdown /s"});
     }
 
-    void stopMonitoringWritesItsSetting() {
-        UseMachine("hot-nvme-laptop", {{"FirstTimeLaunch", false}, {"ShowTrayIcon", true}});
-        QWaitClass controller;
-        QVERIFY(QMetaObject::invokeMethod(&controller, "OnStopSmartMontoring"));
-        QCOMPARE(Setting("ShowTrayIcon").toBool(), false);
-        QCOMPARE(Setting("FirstTimeLaunch").toBool(), false);
-        QVERIFY(!Icon(controller)->isVisible());
-    }
-
     // Every cycle asks the tools afresh, and none more often than the checks imply.
     void eachCycleRunsWhatTheChecksImply() {
         // Machine, drives, the boot disk's 0-based place.

@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Runs the default tests as a slower machine of the same kind would: every stand-in tool run takes
+# DELAY seconds longer (default 0.05, about what one run costs on the slowest machines seen). The
+# build's system/ folder of stand-in tools is wrapped for the run and restored afterwards.
+#   scripts/slow-standins.sh [BUILD DIR] [DELAY]      default build/ and 0.05
+set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+build=$(cd "${1:-$root/build}" && pwd)
+delay=${2:-0.05}
+system="$build/bin/system"
+if [ ! -d "$system" ] || [ -e "$system.real" ]; then
+    echo "no stand-in tools in $system, or slowed ones are in place already" >&2
+    exit 1
+fi
+mv "$system" "$system.real"
+trap 'rm -rf "$system" && mv "$system.real" "$system"' EXIT
+cd "$system.real"
+find . -type f -o -type l | while read -r file; do
+    file=${file#./}
+    mkdir -p "$system/$(dirname "$file")"
+    if [ -x "$file" ]; then
+        printf '#!/bin/sh\nsleep %s\nexec "%s" "$@"\n' "$delay" "$system.real/$file" > "$system/$file"
+        chmod +x "$system/$file"
+    else
+        ln -s "$system.real/$file" "$system/$file"
+    fi
+done
+cd "$build"
+start=$(date +%s)
+status=0
+ctest -j2 -LE long --output-on-failure || status=$?
+echo "the default tests with stand-in runs $delay s slower: $(($(date +%s) - start)) s"
+exit $status
