@@ -74,6 +74,8 @@ private slots:
         const QString temporary = root_.filePath(QString::fromUtf8("Ana María"));
         QVERIFY(QDir().mkpath(temporary));
         qputenv("TMPDIR", temporary.toUtf8());
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
         qputenv("CORVANE_SETTINGS_FILE", root_.filePath("settings.ini").toUtf8());
         toolLog_ = root_.filePath("tools.log");
         qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
@@ -172,19 +174,23 @@ private slots:
         QCOMPARE(ToolRuns(), QStringList{"smartctl64Bit.exe -a /dev/" + device});
     }
 
-    void scheduledStartRunsTheStoredToolPath() {
+    // The stored tool reads every drive at 55 °C, the one found by name the laptop's 71 °C. Only a plain
+    // absolute path is run; anything else gives way to the tool's name, and none of it is executed.
+    void scheduledStartRunsOnlyAPlainStoredToolPath() {
         UseMachine("hot-nvme-laptop");
-        const QString tools = root_.filePath("Corvane Tools");
-        QVERIFY(QDir().mkpath(tools));
-        for (const char* name : {"smartctl64Bit.exe", "standin-machine.sh"})
-            QVERIFY(QFile::copy(standinDirectory_ + "/" + name, tools + "/" + name));
+        const QString stored = root_.filePath("Corvane Tools/smartctl64Bit.exe");
+        const QString mark = root_.filePath("injected");
+        QVERIFY(WriteBytes(stored, "#!/bin/sh\necho '194 Temperature_Celsius 0x0022 055 040 000 Old_age Always - 55'\n", true));
         LaunchArgument = ScheduledLaunchArgument;
-        SettingsStore().Write(SettingsKey::SmartctlFolderPath, tools + "/smartctl64Bit.exe");
-        QCOMPARE(ReadDrive("sda").temperature, 71);
-        SettingsStore().Write(SettingsKey::SmartctlFolderPath, QString());
-        const Reading withoutPath = ReadDrive("sda");
-        QCOMPARE(withoutPath.temperature, 0);
-        QVERIFY(!withoutPath.passedSeen);
+        const std::vector<std::pair<QString, int>> settings = {
+            {stored, 55}, {'"' + stored + '"', 55}, {QString(), 71}, {"smartctl64Bit.exe", 71},
+            {stored + "\" & touch '" + mark + "' & \"", 71}, {root_.filePath("%PATH%/smartctl64Bit.exe"), 71}};
+        for (const auto& [setting, celsius] : settings) {
+            SettingsStore().Write(SettingsKey::SmartctlFolderPath, setting);
+            QCOMPARE(ReadDrive("sda").temperature, celsius);
+        }
+        QVERIFY(!QFile::exists(mark));
+        LaunchArgument.clear();
     }
 
     void powerShellListsTheDrivesWhenWmicIsMissing() {
@@ -200,8 +206,8 @@ private slots:
         QVERIFY(QDir().mkpath(powerShellDirectory));
         QVERIFY(WriteBytes(powerShellDirectory + "/powershell", R"(#!/bin/sh
 printf '%s\n' "powershell $*" >> "$CORVANE_TOOL_LOG"
-capture=${5#*-Path \"}
-capture=${capture%%\"*}
+capture=${5#*-Path \'}
+capture=${capture%%\'*}
 case "$5" in
     *Index,Model*) printf 'Index Model\r\n----- -----\r\n    0 INTEL SSDSC2KB480G8\r\n    1 WDC WUH721816ALE6L4\r\n' ;;
     *) printf 'Index\r\n-----\r\n    0\r\n    1\r\n' ;;
@@ -219,7 +225,7 @@ esac > "$capture"
         QCOMPARE(runs.first(),
                  QStringLiteral("powershell -NoProfile -ExecutionPolicy Bypass -Command ($output = Get-CimInstance -Class "
                                 "Win32_DiskDrive | Select-Object Index,Model | Format-Table -AutoSize | Out-String).Trim() "
-                                "| Set-Content -Path \"$TMP/DiskInfo.txt\" -Encoding ASCII"));
+                                "| Set-Content -Path '$TMP/DiskInfo.txt' -Encoding ASCII"));
         QVERIFY(runs[1].contains(QStringLiteral("Get-WmiObject -Class Win32_DiskDrive | Select-Object Index |")));
 
         qputenv("PATH", path);

@@ -173,9 +173,9 @@ private slots:
             for (const QString& run : ToolRuns()) ++runs[run.startsWith("WMIC") ? run : run.section(' ', 0, 0)];
             // The boot-disk search runs twice (the cycle's and the menu rebuild's): an index listing and two
             // diskpart runs per drive up to the boot disk. The boot disk's report is read twice and its model
-            // looked up once; each index entry costs a model listing, two diskpart runs and a report. WMIC
-            // ends the index list with a blank line, an entry too.
-            const int entries = drives + 1;
+            // looked up once; each drive costs a model listing, two diskpart runs and a report. The blank
+            // line that ends WMIC's index list names no drive and costs no run.
+            const int entries = drives;
             const QMap<QString, int> implied = {{"WMIC.exe diskdrive get index", 2},
                                                 {"WMIC.exe diskdrive get Model,Index", 1 + entries},
                                                 {"diskpart.exe", 2 * 2 * (bootPlace + 1) + 2 * entries},
