@@ -24,7 +24,8 @@ QString ReadCapture(const QByteArray& capture) {
     for (const QString& line : DecodeCaptureLines(capture)) {
         if (line.contains('\n') || line.contains('\r')) return "a line keeps a line break: " + line;
         for (const QString& word : SplitWords(line)) {
-            if (word.isEmpty() || word.contains(' ')) return QString("a word is empty or holds a space: \"%1\"").arg(word);
+            if (word.isEmpty() || word.contains(' '))
+                return QString("a word is empty or holds a space: \"%1\"").arg(word);
             ToNumber(word);
         }
     }
@@ -35,7 +36,8 @@ QString ReadDriveList(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     const QStringList entries = disks::DiskIndexEntries(lines);
     for (const QString& entry : entries.mid(0, ModelLookupsPerCapture)) {
-        if (entry.startsWith("Index") || entry.startsWith("----")) return "a header line became an index entry: " + entry;
+        if (entry.startsWith("Index") || entry.startsWith("----"))
+            return "a header line became an index entry: " + entry;
         const QString model = disks::ModelTextForIndex(lines, entry.trimmed());
         if (!model.isEmpty() && (!model.endsWith(' ') || model.contains("  ")))
             return QString("model text not one space after each word: \"%1\"").arg(model);
@@ -47,10 +49,13 @@ QString ReadDiskpartDetails(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     disks::ShowsBootDisk(lines);
     const QStringList letters = tray::VolumeLetters(lines);
-    const auto volumeRows = std::count_if(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Volume "); });
-    if (letters.size() > volumeRows) return QString("%1 drive letters from %2 volume rows").arg(letters.size()).arg(volumeRows);
+    const auto volumeRows =
+        std::count_if(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Volume "); });
+    if (letters.size() > volumeRows)
+        return QString("%1 drive letters from %2 volume rows").arg(letters.size()).arg(volumeRows);
     for (const QString& letter : letters)
-        if (letter.size() != 1 || !letter.at(0).isLetter()) return QString("a drive letter that is no single letter: \"%1\"").arg(letter);
+        if (letter.size() != 1 || !letter.at(0).isLetter())
+            return QString("a drive letter that is no single letter: \"%1\"").arg(letter);
     return {};
 }
 
@@ -82,9 +87,11 @@ QString ReadHealthAndPerformance(const QByteArray& capture) {
 
 QString ReadProcessList(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
-    const bool named = std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Corvane"); });
+    const bool named =
+        std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Corvane"); });
     for (const tray::Companion companion : {tray::Companion::DriveMonitor, tray::Companion::DataRecovery})
-        if (tray::CaptureShowsCompanionRunning(lines, companion) && !named) return "a companion seen running in a list that never names it";
+        if (tray::CaptureShowsCompanionRunning(lines, companion) && !named)
+            return "a companion seen running in a list that never names it";
     return {};
 }
 
@@ -92,9 +99,12 @@ QString ReadProcessList(const QByteArray& capture) {
 
 const std::vector<ToolOutputReader>& ToolOutputReaders() {
     static const std::vector<ToolOutputReader> readers = {
-        {"capture", ReadCapture},           {"drive-list", ReadDriveList},
-        {"diskpart", ReadDiskpartDetails},  {"smart-report", ReadSmartReport},
-        {"health-performance", ReadHealthAndPerformance}, {"process-list", ReadProcessList},
+        {"capture", ReadCapture},
+        {"drive-list", ReadDriveList},
+        {"diskpart", ReadDiskpartDetails},
+        {"smart-report", ReadSmartReport},
+        {"health-performance", ReadHealthAndPerformance},
+        {"process-list", ReadProcessList},
     };
     return readers;
 }

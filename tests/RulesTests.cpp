@@ -30,10 +30,12 @@ QStringList Report(const QString& table) {
     QStringList lines;
     for (const QString& line : table.split(" | ", Qt::SkipEmptyParts)) {
         const QStringList attribute = line.split('=');
-        if (line == "NVMe") lines << "SMART/Health Information (NVMe Log 0x02)";
+        if (line == "NVMe")
+            lines << "SMART/Health Information (NVMe Log 0x02)";
         else if (attribute.size() == 2 && !line.contains(' '))
             lines << QString("  5 %1 0x0033 100 100 010 Pre-fail Always - %2").arg(attribute[0], attribute[1]);
-        else lines << line;
+        else
+            lines << line;
     }
     return lines;
 }
@@ -51,9 +53,11 @@ QString DriveWarnings(bool passed, int health, int performance, const tray::Driv
 // The rules of tests/data/rules.txt, each from its input to its result as text.
 const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
-    {"scan", [](const QString& report) {
+    {"scan",
+     [](const QString& report) {
          const SmartScan scan = ScanSmartLines(Report(report));
-         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' + YesNo(ReportHasPassed(Report(report)));
+         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' +
+                YesNo(ReportHasPassed(Report(report)));
      }},
     {"health", [](const QString& report) { return Number(HealthFromReport(Report(report))); }},
     {"performance", [](const QString& report) { return Number(PerformanceFromReport(Report(report))); }},
@@ -61,26 +65,36 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"device", [](const QString& index) { return DeviceNameForIndex(index); }},
     {"boot-line", [](const QString& line) { return YesNo(disks::IsBootLine(line)); }},
     {"volume-letters", [](const QString& report) { return tray::VolumeLetters(Report(report)).join(','); }},
-    {"temperature-warnings", [](const QString& values) {
+    {"temperature-warnings",
+     [](const QString& values) {
          const QStringList words = SplitWords(values);
-         return TemperatureWarnings(words[0].toInt(), {words[1].toInt(), words[2].toInt(), false, false, words[3], true}, words[4] == "yes");
+         return TemperatureWarnings(
+             words[0].toInt(), {words[1].toInt(), words[2].toInt(), false, false, words[3], true}, words[4] == "yes");
      }},
-    {"drive-warnings", [](const QString& values) {
+    {"drive-warnings",
+     [](const QString& values) {
          const QStringList words = SplitWords(values);
          return DriveWarnings(words[0] == "yes", words[1].toInt(), words[2].toInt(), {false, false, true});
      }},
-    {"grades", [](const QString& value) {
-         return tray::TemperatureGrade(value.toInt()) + ' ' + tray::HealthGrade(value.toInt()) + ' ' + tray::PerformanceGrade(value.toInt());
+    {"grades",
+     [](const QString& value) {
+         return tray::TemperatureGrade(value.toInt()) + ' ' + tray::HealthGrade(value.toInt()) + ' ' +
+                tray::PerformanceGrade(value.toInt());
      }},
-    {"scaling", [](const QString& values) {
+    {"scaling",
+     [](const QString& values) {
          const QStringList words = SplitWords(values), area = words[1].split('x');
          const ScalingDecision decision = DecideScaling(true, words[0].toInt(), area[0].toInt(), area[1].toInt());
          const QString folder = ImageFolderFor(ClassScaleFor(decision.dpiScale));
          const QByteArray fontDpi = decision.environment.size() == 1 && decision.environment[0].name == "QT_FONT_DPI"
-                                        ? decision.environment[0].value : "?";
+                                        ? decision.environment[0].value
+                                        : "?";
          return Number(decision.dpiScale) + ' ' + fontDpi + ' ' + (folder.isEmpty() ? "-" : folder);
      }},
-    {"scale", [](const QString& scale) { return Number(DpiStep(scale.toFloat())) + ' ' + Number(ClassScaleFor(scale.toFloat())); }},
+    {"scale",
+     [](const QString& scale) {
+         return Number(DpiStep(scale.toFloat())) + ' ' + Number(ClassScaleFor(scale.toFloat()));
+     }},
 };
 
 }  // namespace
@@ -117,7 +131,8 @@ private slots:
             return TemperatureWarnings(70, {50, 60, dontShow, shutDownDontShow, "", showWarning}, false) + '|';
         };
         QCOMPARE(temperature(false, false, true) + temperature(true, false, true) + temperature(false, true, true) +
-                     temperature(false, false, false), QString("ST|S|T||"));
+                     temperature(false, false, false),
+                 QString("ST|S|T||"));
         QCOMPARE(DriveWarnings(true, 10, 20, {true, false, true}) + DriveWarnings(true, 10, 20, {}), QString("P"));
         const ScalingDecision off = DecideScaling(false, 144, 1920, 1040);
         QCOMPARE(off.dpiScale, 1.0f);
@@ -136,7 +151,8 @@ private slots:
         QTest::addColumn<QStringList>("expected");
         for (const QString& line : DataLines("readings.txt")) {
             const QStringList words = SplitWords(line);
-            if (!words.isEmpty() && !words[0].startsWith("#")) QTest::newRow(qPrintable(words[0])) << words[0] << QStringList(words.mid(1));
+            if (!words.isEmpty() && !words[0].startsWith("#"))
+                QTest::newRow(qPrintable(words[0])) << words[0] << QStringList(words.mid(1));
         }
     }
     void realOutputsReadAsWorkedOut() {
@@ -145,10 +161,11 @@ private slots:
         QVERIFY(!lines.isEmpty());
         const SmartScan scan = ScanSmartLines(lines);
         const QString letters = tray::VolumeLetters(lines).join(',');
-        const QStringList read = file.startsWith("smartctl/")
-            ? QStringList{Number(scan.Temperature()), YesNo(scan.passedSeen), YesNo(ReportHasPassed(lines)),
-                          Number(HealthFromReport(lines)), Number(PerformanceFromReport(lines))}
-            : QStringList{YesNo(disks::ShowsBootDisk(lines)), letters.isEmpty() ? "-" : letters};
+        const QStringList read =
+            file.startsWith("smartctl/")
+                ? QStringList{Number(scan.Temperature()), YesNo(scan.passedSeen), YesNo(ReportHasPassed(lines)),
+                              Number(HealthFromReport(lines)), Number(PerformanceFromReport(lines))}
+                : QStringList{YesNo(disks::ShowsBootDisk(lines)), letters.isEmpty() ? "-" : letters};
         QTEST(read, "expected");
     }
 
@@ -166,8 +183,12 @@ private slots:
     }
 
     void driveLists() {
-        const QStringList wmic{"Index  Model                   ", "0      Index Drive", "0\tTabbed Drive", "",
-                               "0      Samsung SSD 860 EVO 500GB  ", "1      WDC   WD20EZRZ-00Z5HB0       "};
+        const QStringList wmic{"Index  Model                   ",
+                               "0      Index Drive",
+                               "0\tTabbed Drive",
+                               "",
+                               "0      Samsung SSD 860 EVO 500GB  ",
+                               "1      WDC   WD20EZRZ-00Z5HB0       "};
         QCOMPARE(disks::ModelTextForIndex(wmic, "0"), QString("Samsung SSD 860 EVO 500GB "));
         QCOMPARE(disks::ModelTextForIndex(wmic, "1"), QString("WDC WD20EZRZ-00Z5HB0 "));
         QCOMPARE(disks::ModelTextForIndex(wmic, "3"), QString());
@@ -176,7 +197,8 @@ private slots:
         QCOMPARE(disks::DiskIndexEntries(powerShell), (QStringList{"   10 WDC WD20EZRZ", " Index"}));
         QCOMPARE(disks::DiskIndexEntries({"Index  ", "0      ", ""}), (QStringList{"0      ", ""}));
         const QStringList sample = DataLines("windows/wmic-diskdrive-get-index-model-serialnumber-5disks.txt");
-        QCOMPARE(disks::ModelTextForIndex(sample, "3"), QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
+        QCOMPARE(disks::ModelTextForIndex(sample, "3"),
+                 QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
         QCOMPARE(disks::DiskIndexEntries(sample).size(), 5);
         // Wine's WMIC, when the test command could capture it: UTF-16 with a mark, one entry per drive.
         const QString wine = qEnvironmentVariable("CORVANE_WINE_WMIC_CAPTURE");
@@ -190,17 +212,20 @@ private slots:
 
     void companions() {
         // Every occurrence of the own name goes, so a folder carrying it breaks the path.
-        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"), QString("C:/.d/CorvaneDriveMonitor.exe"));
+        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"),
+                 QString("C:/.d/CorvaneDriveMonitor.exe"));
         QString mediaName = "HGST HUS724040ALE640 ";
         QCOMPARE(tray::CloneParameter(mediaName), QString("CloneDisk####HGSTHUS724040ALE640"));
         QCOMPARE(mediaName, QString("HGSTHUS724040ALE640"));
         // The process list is filtered for the ".exe" name but searched for ".app".
         using tray::Companion;
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"CorvaneDriveMonitor.exe  4242 Console  1  52,100 K"}, Companion::DriveMonitor));
+        QVERIFY(!tray::CaptureShowsCompanionRunning({"CorvaneDriveMonitor.exe  4242 Console  1  52,100 K"},
+                                                    Companion::DriveMonitor));
         QVERIFY(tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DriveMonitor));
         QVERIFY(!tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DataRecovery));
         QVERIFY(!tray::CaptureShowsCompanionRunning({"corvanedatarecovery.app"}, Companion::DataRecovery));
-        QVERIFY(tray::RunningCheckCommand(Companion::DataRecovery, "/a b/tmpFile").endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
+        QVERIFY(tray::RunningCheckCommand(Companion::DataRecovery, "/a b/tmpFile")
+                    .endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
     }
 };
 

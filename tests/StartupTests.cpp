@@ -39,16 +39,22 @@ private slots:
         QTest::addColumn<QVariantMap>("before");
         QTest::addColumn<QVariantMap>("after");  // an invalid value for an absent key
         QTest::newRow("empty settings") << QStringList{} << QVariantMap{}
-                                        << QVariantMap{{"ResizeAppforDPI", "true"}, {"TaskName", ""}, {"HealthDontShow", "false"},
-                                                       {"PerformanceDontShow", "false"}, {"DontShow", QVariant()}};
+                                        << QVariantMap{{"ResizeAppforDPI", "true"},
+                                                       {"TaskName", ""},
+                                                       {"HealthDontShow", "false"},
+                                                       {"PerformanceDontShow", "false"},
+                                                       {"DontShow", QVariant()}};
         QTest::newRow("the scheduler's start")
             << QStringList{"Schedular"}
-            << QVariantMap{{"DontShow", true}, {"ShutDownDontShow", true}, {"HealthDontShow", true},
-                           {"PerformanceDontShow", true}, {"ResizeAppforDPI", false}}
-            << QVariantMap{{"TaskName", "Schedular"}, {"HealthDontShow", "false"}, {"PerformanceDontShow", "false"},
-                           {"DontShow", "true"}, {"ShutDownDontShow", "true"}, {"ResizeAppforDPI", "false"}};
-        QTest::newRow("the scheduler's word in other case") << QStringList{"schedular"} << QVariantMap{{"TaskName", "Schedular"}}
-                                                            << QVariantMap{{"TaskName", ""}};
+            << QVariantMap{{"DontShow", true},
+                           {"ShutDownDontShow", true},
+                           {"HealthDontShow", true},
+                           {"PerformanceDontShow", true},
+                           {"ResizeAppforDPI", false}}
+            << QVariantMap{{"TaskName", "Schedular"}, {"HealthDontShow", "false"},  {"PerformanceDontShow", "false"},
+                           {"DontShow", "true"},      {"ShutDownDontShow", "true"}, {"ResizeAppforDPI", "false"}};
+        QTest::newRow("the scheduler's word in other case")
+            << QStringList{"schedular"} << QVariantMap{{"TaskName", "Schedular"}} << QVariantMap{{"TaskName", ""}};
     }
     void startWritesItsSettings() {
         QFETCH(QStringList, arguments);
@@ -60,7 +66,8 @@ private slots:
         WriteSettings(before, settings);
         Monitor monitor(environment, arguments);
         QVERIFY2(monitor.Started(), qPrintable(monitor.output));
-        for (auto value = after.cbegin(); value != after.cend(); ++value) QCOMPARE(Setting(value.key(), settings), value.value());
+        for (auto value = after.cbegin(); value != after.cend(); ++value)
+            QCOMPARE(Setting(value.key(), settings), value.value());
     }
 
     // One monitor per user: a second one leaves before it writes any setting.

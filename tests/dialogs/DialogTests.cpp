@@ -63,7 +63,8 @@ QHash<Text, QString> ReadTranslations(const QString& code) {
         if (xml.name() == QLatin1String("source")) source = xml.readElementText();
         if (xml.name() != QLatin1String("translation")) continue;
         const bool finished = !xml.attributes().hasAttribute("type");
-        translations[{context, source}] = finished ? xml.readElementText(QXmlStreamReader::IncludeChildElements) : QString();
+        translations[{context, source}] =
+            finished ? xml.readElementText(QXmlStreamReader::IncludeChildElements) : QString();
     }
     if (xml.hasError()) qFatal("%s: %s", qPrintable(file.fileName()), qPrintable(xml.errorString()));
     return translations;
@@ -186,7 +187,8 @@ private slots:
 
     // Button and warning images come from the image set of the display class; below 1.0 there is none.
     void imagesFollowTheDisplayClass() {
-        for (const auto& [scale, folder, imageSize] : {std::tuple{0.9f, "", 0}, {1.0f, "96", 100}, {1.1f, "120", 125}, {1.75f, "144", 150}}) {
+        for (const auto& [scale, folder, imageSize] :
+             {std::tuple{0.9f, "", 0}, {1.0f, "96", 100}, {1.1f, "120", 125}, {1.75f, "144", 150}}) {
             DpiScale = scale;
             for (const QString& kind : Kinds) {
                 const auto dialog = MakeDialog(kind);
@@ -227,10 +229,13 @@ private slots:
     void answersWriteTheirSettings() {
         // Dialog, a button to click or a slot nothing is connected to, the box ticked; then what it writes.
         const QList<std::tuple<QString, QByteArray, bool, QStringList, bool>> answers = {
-            {"temperature", "OkButton", true, {}, true}, {"temperature", "OkButton", false, {}, false},
+            {"temperature", "OkButton", true, {}, true},
+            {"temperature", "OkButton", false, {}, false},
             {"temperature", "OnDontShowClicked()", false, {"DontShow=true"}, false},
-            {"shutdown", "OkButton", true, {}, false}, {"shutdown", "OnDontShowClicked()", false, {"ShutDownDontShow=true"}, false},
-            {"health", "OkButton", true, {"HealthDontShow=true"}, false}, {"health", "OkButton", false, {}, false},
+            {"shutdown", "OkButton", true, {}, false},
+            {"shutdown", "OnDontShowClicked()", false, {"ShutDownDontShow=true"}, false},
+            {"health", "OkButton", true, {"HealthDontShow=true"}, false},
+            {"health", "OkButton", false, {}, false},
             {"health", "OnClone()", true, {"HealthDontShow=true"}, false},
             {"performance", "OkButton", true, {"PerformanceDontShow=true"}, false},
             {"performance", "OnDontShowClicked()", false, {"PerformanceDontShow=true"}, false}};
@@ -276,12 +281,16 @@ private slots:
         QTest::addColumn<QString>("code");
         QTest::addColumn<QString>("applicationDirectory");
         QTest::addColumn<QString>("qtCancel");  // Debian has no Qt translation for Hindi; Korean takes none
-        const QStringList qtCancel = {"Abbrechen", "Annuler", "Annulla", "Cancelar", "キャンセル", "取消", "Cancel", "Annuleren", "Cancelar", "Cancel"};
+        const QStringList qtCancel = {"Abbrechen", "Annuler", "Annulla",   "Cancelar", "キャンセル",
+                                      "取消",      "Cancel",  "Annuleren", "Cancelar", "Cancel"};
         const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
-        for (int type = 1; type <= 10; ++type) QTest::newRow(qPrintable(Codes[type])) << type << Codes[type] << built << qtCancel[type - 1];
+        for (int type = 1; type <= 10; ++type)
+            QTest::newRow(qPrintable(Codes[type])) << type << Codes[type] << built << qtCancel[type - 1];
         QTest::newRow("11 is English") << 11 << "EN" << built << "Cancel";
         QTest::newRow("-1 is English") << -1 << "EN" << built << "Cancel";
-        QTest::newRow("missing folder") << 1 << "EN" << "/nonexistent" << "Cancel";
+        QTest::newRow("missing folder") << 1 << "EN"
+                                        << "/nonexistent"
+                                        << "Cancel";
     }
     void languageTypeSelectsTrayAndDialogTexts() {
         QFETCH(int, languageType);
@@ -317,7 +326,8 @@ private slots:
                     shown << dialog->metaObject()->className();
                     QVERIFY(dialog->findChild<QLabel*>("MediaNameLabel")->text().startsWith(tray("Disk: ")));
                 }
-                const QHash<QString, Text> texts = TextsOf(*dialog), sources = english.value(dialog->metaObject()->className());
+                const QHash<QString, Text> texts = TextsOf(*dialog),
+                                           sources = english.value(dialog->metaObject()->className());
                 QCOMPARE(texts.size(), sources.size());
                 for (auto source = sources.begin(); source != sources.end(); ++source)
                     QCOMPARE(texts.value(source.key()), Text(source->first, translated(*source)));
@@ -326,7 +336,8 @@ private slots:
         }
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (const char* label : {"Temperature: ", "Health: ", "Performance: ", "Partition: "})
-            QVERIFY2(!menu.filter(QRegularExpression("^" + QRegularExpression::escape(tray(label)))).isEmpty(), qPrintable(menu.join('|')));
+            QVERIFY2(!menu.filter(QRegularExpression("^" + QRegularExpression::escape(tray(label)))).isEmpty(),
+                     qPrintable(menu.join('|')));
         for (const char* entry : {"Go to Corvane Drive Monitor", "Stop S.M.A.R.T monitoring", "Exit"})
             QVERIFY2(menu.contains(tray(entry)), qPrintable(menu.join('|')));
         shown.sort();

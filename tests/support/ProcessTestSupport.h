@@ -38,8 +38,8 @@ inline QString MachinePath(const QString& name) { return QStringLiteral(CORVANE_
 
 // A temporary folder, a private runtime folder and a settings file of their own under `folder`, so that
 // monitors and tests running side by side share no capture, lock or setting, nor touch the user's.
-inline QProcessEnvironment IsolatedEnvironment(const QString& folder,
-                                               QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
+inline QProcessEnvironment IsolatedEnvironment(
+    const QString& folder, QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
     const QDir home(folder);
     home.mkpath("temp");
     home.mkpath("runtime");
@@ -51,15 +51,15 @@ inline QProcessEnvironment IsolatedEnvironment(const QString& folder,
 }
 
 // The test process works in such a home folder, removed when it ends.
-#define CORVANE_TEST_MAIN(TestClass)                                                          \
-    int main(int argc, char** argv) {                                                         \
-        const QTemporaryDir home;                                                             \
-        const QProcessEnvironment environment = IsolatedEnvironment(home.path());             \
-        for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"})       \
-            qputenv(name, environment.value(name).toUtf8());                                  \
-        QApplication application(argc, argv);                                                 \
-        TestClass test;                                                                       \
-        return QTest::qExec(&test, argc, argv);                                               \
+#define CORVANE_TEST_MAIN(TestClass)                                                    \
+    int main(int argc, char** argv) {                                                   \
+        const QTemporaryDir home;                                                       \
+        const QProcessEnvironment environment = IsolatedEnvironment(home.path());       \
+        for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"}) \
+            qputenv(name, environment.value(name).toUtf8());                            \
+        QApplication application(argc, argv);                                           \
+        TestClass test;                                                                 \
+        return QTest::qExec(&test, argc, argv);                                         \
     }
 
 inline QString SettingsFile() { return qEnvironmentVariable("CORVANE_SETTINGS_FILE"); }

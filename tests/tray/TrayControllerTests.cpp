@@ -41,7 +41,8 @@ Dialog* TopLevel() {
 QStringList Windows(bool shown = true) {
     QStringList windows;
     for (const QWidget* window : QApplication::topLevelWidgets())
-        if (window->isVisible() == shown && !qobject_cast<const QMenu*>(window)) windows << window->metaObject()->className();
+        if (window->isVisible() == shown && !qobject_cast<const QMenu*>(window))
+            windows << window->metaObject()->className();
     windows.sort();
     return windows;
 }
@@ -103,8 +104,9 @@ private slots:
         QVERIFY2(whitePixels > 20, qPrintable(QString::number(whitePixels)));
 
         // The USB stick has no report the tool passed, so it gets no submenu.
-        QCOMPARE(Entries(TrayMenu(controller)), (QStringList{"[Samsung SSD 980 PRO 1TB ]", "-", "-", "Go to Corvane Drive Monitor",
-                                                             "(hidden) Stop S.M.A.R.T monitoring", "-", "-", "Exit"}));
+        QCOMPARE(Entries(TrayMenu(controller)),
+                 (QStringList{"[Samsung SSD 980 PRO 1TB ]", "-", "-", "Go to Corvane Drive Monitor",
+                              "(hidden) Stop S.M.A.R.T monitoring", "-", "-", "Exit"}));
         QMenu* drive = TrayMenu(controller)->actions().first()->menu();
         QCOMPARE(Entries(drive), (QStringList{"-", "Temperature: 71" + Degree + "C", "-", "Health: 87 %", "-",
                                               "Performance: 100 %", "-", "Partition: C: "}));
@@ -120,7 +122,8 @@ private slots:
         QCOMPARE(entries.mid(0, 4), (QStringList{"[INTEL SSDSC2KB480G8 ]", "-", "[WDC WUH721816ALE6L4 ]", "-"}));
         QCOMPARE(entries.size(), 10);
         const QStringList second = Entries(TrayMenu(controller)->actions().at(2)->menu());
-        QVERIFY2(second.at(1).startsWith("Temperature: ") && second.at(1).endsWith(Degree + "F"), qPrintable(second.at(1)));
+        QVERIFY2(second.at(1).startsWith("Temperature: ") && second.at(1).endsWith(Degree + "F"),
+                 qPrintable(second.at(1)));
         QCOMPARE(second.last(), QString("Partition: D: "));
     }
 
@@ -163,8 +166,10 @@ private slots:
     // Every cycle asks the tools afresh, and none more often than the checks imply.
     void eachCycleRunsWhatTheChecksImply() {
         // Machine, drives, the boot disk's 0-based place.
-        for (const auto& [machine, drives, bootPlace] : {std::tuple{"single-nvme-notebook", 1, 0}, {"failing-boot-disk", 2, 1},
-                                                         {"four-drive-workstation", 4, 1}, {"nine-drive-server", 9, 8}}) {
+        for (const auto& [machine, drives, bootPlace] : {std::tuple{"single-nvme-notebook", 1, 0},
+                                                         {"failing-boot-disk", 2, 1},
+                                                         {"four-drive-workstation", 4, 1},
+                                                         {"nine-drive-server", 9, 8}}) {
             UseMachine(machine, {});
             QWaitClass controller;
             QFile::remove(toolLog_);

@@ -33,7 +33,9 @@ void Click(const QString& window, const QPoint& point) {
     X({"mousemove", "--window", window, QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 60000) { return WaitUntil(condition, milliseconds); }
+bool WaitFor(const std::function<bool()>& condition, int milliseconds = 60000) {
+    return WaitUntil(condition, milliseconds);
+}
 
 }  // namespace
 
@@ -101,14 +103,16 @@ class TrayEndToEndTests : public QObject {
 private slots:
     void initTestCase() {
         for (const char* tool : {"Xvfb", "trayer", "xdotool"})
-            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(), qPrintable(QString(tool) + " is missing: scripts/run-tests.sh installs it"));
+            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(),
+                     qPrintable(QString(tool) + " is missing: scripts/run-tests.sh installs it"));
         // The monitor is installed beside its companions, which only record how they were started.
         const QString bin = qEnvironmentVariable("CORVANE_TEST_BIN");
         QVERIFY(QDir().mkpath(installFolder_));
         QVERIFY(QFile::copy(bin + "/CorvaneSMART", installFolder_ + "/CorvaneSMART"));
         QVERIFY(QFile::link(bin + "/system", installFolder_ + "/system"));
-        const QByteArray companion = "#!/bin/sh\nprintf '%s|%s|%s|%s\\n' \"$(basename \"$0\")\" \"$*\" \"$(pwd)\" "
-                                     "\"$(grep SystemTrayLaunch \"$CORVANE_SETTINGS_FILE\")\" >> \"$CORVANE_COMPANION_LOG\"\n";
+        const QByteArray companion =
+            "#!/bin/sh\nprintf '%s|%s|%s|%s\\n' \"$(basename \"$0\")\" \"$*\" \"$(pwd)\" "
+            "\"$(grep SystemTrayLaunch \"$CORVANE_SETTINGS_FILE\")\" >> \"$CORVANE_COMPANION_LOG\"\n";
         for (const char* name : {"/CorvaneDriveMonitor.exe", "/CorvaneDataRecovery.exe"})
             QVERIFY(WriteBytes(installFolder_ + name, companion, true));
 
@@ -140,8 +144,10 @@ private slots:
         QCOMPARE(Output("showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
         QVERIFY(WaitFor([&] { return Dialogs().size() == 2; }));
         QCOMPARE(Output("tray icon "), QStringList{"\"Corvane Drive Monitor\\n71" + Degree + "\""});
-        QCOMPARE(Output("tray menu: "), QStringList{"Samsung SSD 980 PRO 1TB  {Temperature: 71" + Degree +
-                                                    "C | Health: 87 % | Performance: 100 % | Partition: C: } | Go to Corvane Drive Monitor | Exit"});
+        QCOMPARE(Output("tray menu: "),
+                 QStringList{
+                     "Samsung SSD 980 PRO 1TB  {Temperature: 71" + Degree +
+                     "C | Health: 87 % | Performance: 100 % | Partition: C: } | Go to Corvane Drive Monitor | Exit"});
 
         // The menu opens on a right click, and the drive's submenu beside it.
         const int dialogsAndIcon = MonitorWindows().size();
@@ -171,7 +177,8 @@ private slots:
     }
 
     void failingMachineOffersToIgnoreOrClone() {
-        const QVariantMap settings = {{"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}, {"SystemTrayLaunch", true}};
+        const QVariantMap settings = {
+            {"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}, {"SystemTrayLaunch", true}};
         StartMonitor("failing-boot-disk", settings);
         QVERIFY(WaitFor([&] { return !Output("showing ").isEmpty(); }));
         QCOMPARE(Output("showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
@@ -187,10 +194,11 @@ private slots:
         QVERIFY(WaitFor([&] { return Dialogs().size() == 1; }));
         Click(Dialogs().first(), CentreOf<HealthWarning>("CloneButton"));
         QVERIFY(WaitFor([&] { return !Lines(companionLog_).isEmpty(); }));
-        QCOMPARE(Lines(companionLog_), QStringList{"CorvaneDriveMonitor.exe|CloneDisk####HGSTHUS724040ALE640|" + root_.path() +
-                                                   "|SystemTrayLaunch=false"});
+        QCOMPARE(Lines(companionLog_), QStringList{"CorvaneDriveMonitor.exe|CloneDisk####HGSTHUS724040ALE640|" +
+                                                   root_.path() + "|SystemTrayLaunch=false"});
         QVERIFY(Dialogs().isEmpty());
-        QVERIFY(Lines(toolLog_).contains("tasklist.exe") && Lines(toolLog_).contains("findstr.exe CorvaneDriveMonitor.exe"));
+        QVERIFY(Lines(toolLog_).contains("tasklist.exe") &&
+                Lines(toolLog_).contains("findstr.exe CorvaneDriveMonitor.exe"));
 
         // The tray's own entry starts the drive monitor without a request.
         QFile::remove(companionLog_);
@@ -205,7 +213,8 @@ private slots:
         QVERIFY(WaitFor([&] { return Dialogs().size() == 1; }));
         Click(Dialogs().first(), CentreOf<HealthWarning>("RecoverData"));
         QVERIFY(WaitFor([&] { return !Lines(companionLog_).isEmpty(); }));
-        QCOMPARE(Lines(companionLog_), QStringList{"CorvaneDataRecovery.exe||" + installFolder_ + "|SystemTrayLaunch=true"});
+        QCOMPARE(Lines(companionLog_),
+                 QStringList{"CorvaneDataRecovery.exe||" + installFolder_ + "|SystemTrayLaunch=true"});
         ChooseExitAndExpectTheEnd();
     }
 };
