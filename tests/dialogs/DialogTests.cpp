@@ -150,6 +150,12 @@ private slots:
     void initTestCase() {
         SystemDirectory = QString::fromStdString(platform::SystemDirectory());
         qputenv("CORVANE_SIMULATED_MACHINE", MachinePath("hot-nvme-laptop").toUtf8());
+        // Korean takes no Qt translation, not even one that lies in its folder.
+        const QString korean = QDir::temp().filePath("with Qt's Korean/TranslationCM/KO");
+        QVERIFY(QDir().mkpath(korean));
+        QVERIFY(QFile::copy(qEnvironmentVariable("CORVANE_TEST_BIN") + "/TranslationCM/KO/LANG_KO.qm",
+                            korean + "/LANG_KO.qm"));
+        QFile::copy(QLibraryInfo::location(QLibraryInfo::TranslationsPath) + "/qtbase_ko.qm", korean + "/qt_ko.qm");
     }
 
     void init() {
@@ -285,7 +291,9 @@ private slots:
                                       "取消",      "Cancel",  "Annuleren", "Cancelar", "Cancel"};
         const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
         for (int type = 1; type <= 10; ++type)
-            QTest::newRow(qPrintable(Codes[type])) << type << Codes[type] << built << qtCancel[type - 1];
+            QTest::newRow(qPrintable(Codes[type]))
+                << type << Codes[type] << (type == 7 ? QDir::temp().filePath("with Qt's Korean") : built)
+                << qtCancel[type - 1];
         QTest::newRow("11 is English") << 11 << "EN" << built << "Cancel";
         QTest::newRow("-1 is English") << -1 << "EN" << built << "Cancel";
         QTest::newRow("missing folder") << 1 << "EN"
