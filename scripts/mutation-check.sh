@@ -71,6 +71,9 @@ m "Korean loads a Qt translation" app/Language.cpp '"KO", "", "LANG_KO"' '"KO", 
 m "clone parameter keeps spaces" tray/CompanionLauncher.cpp "    mediaName.remove(QLatin1Char(' '));" ''
 m "data recovery started from the current folder" tray/CompanionLauncher.cpp \
   '        QDir::setCurrent(QCoreApplication::applicationDirPath());' ''
+m "replaced tray menu kept" tray/QWaitClass.cpp '    if (TrayMenu) TrayMenu->deleteLater();' ''
+m "blank drive entries cost the overview runs" tray/QWaitClass.cpp $'        if (!disks::IsDriveIndex(entry)) continue;\n' ''
+m "boot disk search ignores the boot line" disks/DiskQueries.cpp 'if (ShowsBootDisk(*details))' 'if (!details->isEmpty())'
 
 log="$build/mutation-log"
 mkdir -p "$build"
