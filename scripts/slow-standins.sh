@@ -2,11 +2,12 @@
 # Runs the default tests as a slower machine of the same kind would: every stand-in tool run takes
 # DELAY seconds longer (default 0.05, about what one run costs on the slowest machines seen). The
 # build's system/ folder of stand-in tools is wrapped for the run and restored afterwards.
-#   scripts/slow-standins.sh [BUILD DIR] [DELAY]      default build/ and 0.05
+#   scripts/slow-standins.sh [BUILD DIR] [DELAY] [CTEST OPTION...]      default build/ and 0.05
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
 delay=${2:-0.05}
+shift $(($# < 2 ? $# : 2))
 system="$build/bin/system"
 if [ ! -d "$system" ] || [ -e "$system.real" ]; then
     echo "no stand-in tools in $system, or slowed ones are in place already" >&2
@@ -28,6 +29,6 @@ done
 cd "$build"
 start=$(date +%s)
 status=0
-ctest -j2 -LE long --output-on-failure || status=$?
+ctest -j2 -LE long --output-on-failure "$@" || status=$?
 echo "the default tests with stand-in runs $delay s slower: $(($(date +%s) - start)) s"
 exit $status
