@@ -157,7 +157,9 @@ class FaultMatrixTests : public QObject {
         QVERIFY(QDir().mkpath(shared));
         QVERIFY(QProcess::execute("chmod", {"1777", shared}) == 0);
         run.environment.insert("TMPDIR", shared);
+        // Private like a work folder, so that only the link itself can give a link away.
         QVERIFY(WriteBytes(run.Path("home/precious.txt"), "the user's own work"));
+        QVERIFY(QFile::setPermissions(run.Path("home"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
         QVERIFY(Own(run.Path("home"), run.user));
         const QByteArray hotReport = "SMART overall-health self-assessment test result: PASSED\n"
                                      "194 Temperature_Celsius 0x0022 001 001 000 Old_age Always - 99\n";
@@ -170,27 +172,12 @@ class FaultMatrixTests : public QObject {
             QVERIFY(Own(shared + "/" + planted, OtherUser));
     }
 
-    // Every file under `folder`, with its bytes or, for a link, where it points.
-    static QMap<QString, QByteArray> Snapshot(const QString& folder) {
-        QMap<QString, QByteArray> files;
-        QDirIterator entries(folder, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
-        while (entries.hasNext()) {
-            const QFileInfo entry(entries.next());
-            files[entry.filePath()] = entry.isSymLink() ? entry.symLinkTarget().toUtf8()
-                                      : entry.isFile()  ? ReadBytes(entry.filePath())
-                                                        : QByteArray("special");
-        }
-        return files;
-    }
-
     void AddSecondUserCases() {
         const Step plantedFilesStayUnused = [](FaultCase& run) {
             QCOMPARE(ReadBytes(run.Path("home/precious.txt")), QByteArray("the user's own work"));
             QCOMPARE(run.ToolRuns().filter(run.Temporary() + "/DiskList.txt"), QStringList());
             QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
         };
-        FaultCase& planted = AddCase("another user's files at the old names", ShareTemporaryWithAPlanter, plantedFilesStayUnused);
-        planted.user = MonitorUser;
 
         // The name of the work folder taken by another user: by a folder of theirs with a planted
         // reading, or by a link to the user's own files. The monitor runs no tool until it is gone.
@@ -222,7 +209,8 @@ class FaultMatrixTests : public QObject {
             QCOMPARE(QDir(run.Path("home")).entryList(QDir::Files), QStringList{"precious.txt"});
         }));
 
-        FaultCase& twoUsers = AddCase("two users share one temporary folder", ShareTemporaryWithAPlanter,
+        // A third user's monitor shares the temporary folder too.
+        FaultCase& planted = AddCase("another user's files at the old names", ShareTemporaryWithAPlanter,
             [=](FaultCase& run) {
                 plantedFilesStayUnused(run);
                 QString output;
@@ -235,7 +223,7 @@ class FaultMatrixTests : public QObject {
                 environment.remove("CORVANE_TOOL_LOG");
                 Start(run.second, run, SecondUser, environment);
             });
-        twoUsers.user = MonitorUser;
+        planted.user = MonitorUser;
     }
 
 private slots:
