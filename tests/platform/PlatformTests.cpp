@@ -175,13 +175,14 @@ void TestHeldScript() {
     Check(holdsOursOrNothing("over an old script"), "an ordinary old script is replaced");
     std::ofstream(PathOf(script)) << "select disk 0\nclean";
     fs::permissions(PathOf(script), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    holdsOursOrNothing("over a read-only planted script");
+    const bool windows = platform::PathSeparator() == '\\';
+    Check(!(holdsOursOrNothing("over a read-only planted script") && windows), "a read-only script is never replaced");
     std::error_code ignored;
     fs::permissions(PathOf(script), fs::perms::owner_all, ignored);
     fs::remove(PathOf(script), ignored);
     const std::unique_ptr<platform::HeldFile> first = platform::HoldNewFile(script, "select disk 0\nclean", problem);
     Check(first != nullptr, "a script is held: " + problem);
-    holdsOursOrNothing("over a script held elsewhere");
+    Check(!(holdsOursOrNothing("over a script held elsewhere") && windows), "a script held elsewhere is never replaced");
 }
 
 void TestSingleInstance() {
