@@ -372,15 +372,14 @@ FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
         content.problem = path + " belongs to user " + std::to_string(info.st_uid);
     } else {
         content.size = static_cast<unsigned long long>(info.st_size);
-        content.bytes.resize(largest);
-        size_t filled = 0;
-        while (filled < largest) {
-            const ssize_t step = read(descriptor, content.bytes.data() + filled, largest - filled);
+        content.bytes.reserve(static_cast<size_t>(std::min<unsigned long long>(content.size, largest)));
+        char block[65536];
+        while (content.bytes.size() < largest) {
+            const ssize_t step = read(descriptor, block, std::min(sizeof block, largest - content.bytes.size()));
             if (step < 0 && errno == EINTR) continue;
             if (step <= 0) break;
-            filled += static_cast<size_t>(step);
+            content.bytes.append(block, static_cast<size_t>(step));
         }
-        content.bytes.resize(filled);
         content.read = true;
     }
     close(descriptor);
