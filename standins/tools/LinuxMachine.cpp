@@ -2,7 +2,6 @@
 #include "Machine.h"
 #include "Text.h"
 
-#include <dirent.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 
@@ -22,16 +21,6 @@ struct BlockDevice {
     dev_t number = 0;
 };
 
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* directory = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(directory))
-            if (entry->d_name[0] != '.') names.emplace_back(entry->d_name);
-        closedir(directory);
-    }
-    return names;
-}
-
 bool Exists(const std::string& path) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0;
@@ -43,6 +32,7 @@ std::string RealPath(const std::string& path) {
 }
 
 std::optional<BlockDevice> DeviceInFolder(const std::string& directory) {
+    if (directory.empty()) return {};
     const std::optional<DeviceNumber> number = ParseDeviceNumber(FirstLine(directory + "/dev"));
     if (!number) return {};
     return BlockDevice{directory.substr(directory.rfind('/') + 1), directory, makedev(number->major, number->minor)};

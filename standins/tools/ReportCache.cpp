@@ -4,7 +4,6 @@
 #include "Machine.h"
 #include "Text.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
@@ -25,15 +24,6 @@ namespace {
 
 constexpr off_t LargestReport = 1 << 20;
 const std::string UnfinishedPrefix = ".unfinished-";
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* directory = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(directory)) names.emplace_back(entry->d_name);
-        closedir(directory);
-    }
-    return names;
-}
 
 // Runs smartctl with its standard output into `output`; false, with the reason, when it could not
 // be started or was ended for running longer than the limit.
@@ -108,9 +98,9 @@ std::optional<std::string> ReadCachedReport(const std::string& folder, const std
                          (status.st_uid == 0 || status.st_uid == geteuid()) &&
                          (status.st_mode & (S_IWGRP | S_IWOTH)) == 0 && status.st_size <= LargestReport &&
                          IsFreshReport(status.st_mtime, time(nullptr));
+    std::optional<std::string> report = trusted ? ReadOpenFile(file, LargestReport) : std::nullopt;
     close(file);
-    if (!trusted) return {};
-    return ReadFileText(path, LargestReport);
+    return report;
 }
 
 PassResult CacheReports(const std::string& folder, int smartctlTimeLimitSeconds) {
