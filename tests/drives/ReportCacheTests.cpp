@@ -12,7 +12,7 @@ class ReportCacheTests : public QObject {
     Q_OBJECT
 
     QTemporaryDir root_;
-    QString bin_;
+    QString bin_;  // copies of the monitor and the stand-in tools, where the user can run them
     QString reports_;
     int disks_ = 0;  // as the stand-in WMIC lists them
 
@@ -58,7 +58,13 @@ private slots:
     void initTestCase() {
         QVERIFY(root_.isValid());
         QVERIFY(MakeOpen(root_.path()));
-        bin_ = qEnvironmentVariable("CORVANE_TEST_BIN");
+        const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
+        bin_ = root_.filePath("bin");
+        for (const char* folder : {"", "/system", "/system/wbem"}) QVERIFY(MakeOpen(bin_ + folder));
+        for (const char* program : {"CorvaneSMART", "corvane-report-cache", "system/corvane-standin"})
+            QVERIFY(QFile::copy(built + "/" + program, bin_ + "/" + program));
+        for (const char* tool : {"system/smartctl64Bit.exe", "system/diskpart.exe", "system/wbem/WMIC.exe"})
+            QVERIFY(QFile::link(bin_ + "/system/corvane-standin", bin_ + "/" + tool));
         reports_ = root_.filePath("reports");
         QVERIFY(MakeOpen(reports_));
         if (geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty()) QSKIP("root, and no setpriv");
