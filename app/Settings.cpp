@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLoggingCategory>
 #include <QSettings>
 #include <QStandardPaths>
@@ -30,13 +31,17 @@ QString StoreLocation() {
 }
 
 // Qt keeps one parsed copy per file for the whole process, so whether the file itself parses is
-// asked of a copy under another name.
+// asked of a copy under another name. The copy goes beside the store, which a write needs anyway, so
+// that writes do not depend on the temporary folder.
 bool StoreCanBeRewritten(const QString& path) {
     QFile file(path);
     if (!file.exists()) return true;
     if (!file.open(QIODevice::ReadOnly)) return false;
-    QTemporaryFile copy;
-    if (!copy.open() || copy.write(file.readAll()) < 0 || !copy.flush()) return false;
+    QTemporaryFile copy(QFileInfo(path).absolutePath() + QStringLiteral("/.settings-check-XXXXXX"));
+    if (!copy.open() || copy.write(file.readAll()) < 0 || !copy.flush()) {
+        qCWarning(lcSettings) << "cannot check" << path << "before writing it:" << copy.errorString();
+        return false;
+    }
     return QSettings(copy.fileName(), QSettings::IniFormat).status() != QSettings::FormatError;
 }
 #endif

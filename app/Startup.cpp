@@ -7,6 +7,7 @@
 #include "Language.h"
 #include "ProcessValues.h"
 #include "Settings.h"
+#include "exec/CaptureFile.h"
 #include "platform/EntryPoint.h"
 #include "platform/Platform.h"
 #include "tray/QWaitClass.h"
@@ -17,12 +18,6 @@
 Q_LOGGING_CATEGORY(lcStartup, "corvane.startup")
 
 namespace {
-
-// Two monitors would share the fixed capture file names and corrupt each other's readings, so one
-// temporary directory serves one monitor.
-bool ClaimTheMonitor() {
-    return platform::ClaimSingleInstance(platform::TemporaryDirectory() + "CorvaneSMART.lock");
-}
 
 void FixDisplayScaling(SettingsStore& settings) {
     const bool resizeForDpi = settings.EnsureTrue(SettingsKey::ResizeAppforDPI);
@@ -44,7 +39,8 @@ void PrepareApplication(QApplication& application) {
 }
 
 int CorvaneMain(int argc, char** argv) {
-    if (!ClaimTheMonitor()) {
+    // Without a work folder yet, the monitor starts all the same and claims it at a later check.
+    if (PrepareWorkFolder() == WorkFolderState::HeldByAnotherMonitor) {
         qCInfo(lcStartup) << "another monitor is already running for this user; leaving it alone";
         return 0;
     }
@@ -70,7 +66,8 @@ int CorvaneMain(int argc, char** argv) {
     settings.Write(SettingsKey::PerformanceDontShow, false);
     settings.Write(SettingsKey::HealthDontShow, false);
 
-    qCDebug(lcStartup) << "scale" << DpiScale << "language" << language.code << "argument" << LaunchArgument;
+    qCDebug(lcStartup) << "scale" << DpiScale << "language" << language.code << "argument" << LaunchArgument
+                       << "elevated" << platform::RunsElevated();
     QWaitClass controller;
     return application.exec();
 }

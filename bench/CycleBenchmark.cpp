@@ -52,12 +52,12 @@ MachineShape ReadShape(const QString& machineDirectory) {
 // position b. The boot-disk search runs twice (the cycle's own and the initialisation's): one index
 // listing and two diskpart runs per drive up to the boot disk. The S.M.A.R.T. tool reads the boot disk
 // twice, and one model listing names it. The drive overview costs, per index entry, a model listing,
-// two diskpart runs and the S.M.A.R.T. tool; WMIC ends its index list with a blank line, which is an
-// entry too, so there are N + 1 entries.
-//   2 (1 + 2 (b + 1)) + 2 + 1 + 4 (N + 1) = 4 N + 4 b + 13
+// two diskpart runs and the S.M.A.R.T. tool; the blank line with which WMIC ends its index list names
+// no drive and costs nothing.
+//   2 (1 + 2 (b + 1)) + 2 + 1 + 4 N = 4 N + 4 b + 9
 int ImpliedRunsPerCycle(const MachineShape& shape) {
     if (shape.bootPosition < 0) return -1;
-    return 4 * shape.drives + 4 * shape.bootPosition + 13;
+    return 4 * shape.drives + 4 * shape.bootPosition + 9;
 }
 
 // Start to tray icon: the icon is created and drawn in one step of the initialisation, and the next
@@ -175,7 +175,7 @@ void PrintLegend() {
                 "runs: wall time spent waiting for the command runs. own share: the cycle's time outside the "
                 "runs, as a share of the cycle. children CPU: CPU time of the processes the runs started (getrusage). own CPU: the monitor's "
                 "own CPU time, starting and reaping the processes included. runs per cycle: the command "
-                "runner's runs. implied: 4 N + 4 b + 13 runs for N drives, boot disk in 0-based place b. "
+                "runner's runs. implied: 4 N + 4 b + 9 runs for N drives, boot disk in 0-based place b. "
                 "tools started: lines in the stand-ins' log. to tray icon: from the controller's construction "
                 "until its icon is drawn. constructor: until the controller exists, its first health check "
                 "included.\n");

@@ -8,9 +8,7 @@
 #include "exec/CommandRunner.h"
 #include "platform/Platform.h"
 
-#include <QFile>
 #include <QLoggingCategory>
-#include <QTextStream>
 
 Q_LOGGING_CATEGORY(lcDisks, "corvane.disks")
 
@@ -22,27 +20,16 @@ const QString IndexCaptureName = QStringLiteral("SMART1.txt");
 const QString ScriptName = QStringLiteral("DiskList.txt");
 const QString DetailCaptureName = QStringLiteral("Out.txt");
 
-void RunTool(const QString& command) { RunCommand(command.toStdString(), std::string()); }
-
 // WMIC first; PowerShell only when WMIC left nothing in the capture.
 void ListDrives(const QString& wmicQuery, const QString& powerShellScript, const QString& capture) {
     RemoveCaptureFile(capture);
-    RunTool(QuotedPath(SystemToolPath(QStringLiteral("wbem/WMIC.exe"))) + QLatin1Char(' ') + wmicQuery +
-            QStringLiteral(" >> ") + QuotedPath(capture));
+    RunCapturing((QuotedPath(SystemToolPath(QStringLiteral("wbem/WMIC.exe"))) + QLatin1Char(' ') + wmicQuery +
+                  QStringLiteral(" >> ") + QuotedPath(capture))
+                     .toStdString(),
+                 capture);
     if (CaptureHasContent(capture)) return;
     qCDebug(lcDisks) << "WMIC listed no drives into" << capture << "- asking PowerShell";
     RunPowerShellListing(powerShellScript, capture);
-}
-
-void WriteDiskpartScript(const QString& path, const QString& script) {
-    if (!platform::CreateHiddenFile(path.toStdString()))
-        qCWarning(lcDisks) << "cannot create the diskpart script" << path;
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        qCWarning(lcDisks) << "cannot write the diskpart script" << path << file.errorString();
-        return;
-    }
-    QTextStream(&file) << script;
 }
 
 }  // namespace
@@ -61,13 +48,24 @@ QString GetDiskModelName(const QString& index) {
     return model;
 }
 
-void QueryDiskDetail(const QString& index) {
+bool QueryDiskDetail(const QString& index) {
     const QString script = CapturePath(ScriptName);
-    WriteDiskpartScript(script, DiskpartScript(index));
+    const QString detailCapture = CapturePath(DetailCaptureName);
+    // Removed rather than replaced by the redirection, so that nothing left at its name (a pipe, say)
+    // can hold the run up.
+    RemoveCaptureFile(detailCapture);
+    std::string problem;
+    const std::unique_ptr<platform::HeldFile> held =
+        platform::HoldNewFile(script.toStdString(), DiskpartScript(index).toUtf8().toStdString(), problem);
+    if (!held) {
+        qCWarning(lcDisks) << "diskpart not run for drive" << index << "-" << QString::fromStdString(problem);
+        return false;
+    }
     const QString command = QuotedPath(SystemToolPath(QStringLiteral("diskpart.exe"))) + QStringLiteral(" /s ") +
                             QuotedPath(script);
-    RunTool(command);
-    RunTool(command + QLatin1Char('>') + QuotedPath(CapturePath(DetailCaptureName)));
+    RunCommand(command.toStdString(), std::string());
+    RunCapturing((command + QLatin1Char('>') + QuotedPath(detailCapture)).toStdString(), detailCapture);
+    return true;
 }
 
 QString GetBootDiskIndex() {
@@ -78,6 +76,7 @@ QString GetBootDiskIndex() {
 
     const QString detailCapture = CapturePath(DetailCaptureName);
     for (const QString& entry : qAsConst(DiskIndexList)) {
+        if (!IsDriveIndex(entry)) continue;
         QueryDiskDetail(entry);
         const std::optional<QStringList> details = ReadCaptureLines(detailCapture);
         if (!details) {

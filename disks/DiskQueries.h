@@ -14,8 +14,9 @@ QString GetDiskModelName(const QString& index);
 // show a boot line, or empty text.
 QString GetBootDiskIndex();
 
-// Writes the diskpart script for `index` and runs diskpart on it twice, leaving the second run's
-// output in the capture "Out.txt".
-void QueryDiskDetail(const QString& index);
+// Writes the diskpart script for `index` afresh, holds it, and runs diskpart on it twice, leaving the
+// second run's output in the capture "Out.txt". When the script cannot be made and held, diskpart is
+// not run, no "Out.txt" is left, and the result is false.
+bool QueryDiskDetail(const QString& index);
 
 }  // namespace disks

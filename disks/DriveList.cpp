@@ -2,6 +2,8 @@
 
 #include "exec/CaptureFile.h"
 
+#include <algorithm>
+
 namespace disks {
 
 namespace {
@@ -26,9 +28,17 @@ QString ModelTextForIndex(const QStringList& lines, const QString& index) {
 QStringList DiskIndexEntries(const QStringList& lines) {
     QStringList entries;
     for (const QString& line : lines) {
+        if (entries.size() == LargestDriveList) break;
         if (!line.startsWith(IndexHeader) && !line.startsWith(Underline)) entries.append(line);
     }
     return entries;
+}
+
+bool IsDriveIndex(const QString& entry) {
+    const QString index = entry.trimmed();
+    return !index.isEmpty() && std::all_of(index.begin(), index.end(), [](QChar c) {
+        return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+    });
 }
 
 }  // namespace disks

@@ -15,8 +15,16 @@ bool IsDriveListHeader(const QString& line);
 // when no row has that index.
 QString ModelTextForIndex(const QStringList& lines, const QString& index);
 
-// Every line that begins with neither "Index" nor "----", untouched: blank lines and the padding of
-// right-aligned indices stay, so readers trim an entry before they use it.
+// No machine has more drives than this; a longer list is not a drive list and is cut here, so that no
+// tool output can make a check run tools without end.
+inline constexpr int LargestDriveList = 64;
+
+// Every line that begins with neither "Index" nor "----", untouched, up to LargestDriveList of them:
+// blank lines and the padding of right-aligned indices stay, so readers trim an entry before they use it.
 QStringList DiskIndexEntries(const QStringList& lines);
+
+// Whether an entry of the list names a drive: a whole number once trimmed. Entries that do not cost no
+// tool runs.
+bool IsDriveIndex(const QString& entry);
 
 }  // namespace disks

@@ -6,15 +6,19 @@
 
 namespace disks {
 
-// "%1" stands for the capture path.
+// "%1" stands for the capture path, as a PowerShell literal (PowerShellLiteral).
 inline const QString ModelListScript = QStringLiteral(
     "($output = Get-CimInstance -Class Win32_DiskDrive | Select-Object Index,Model | Format-Table -AutoSize "
-    "| Out-String).Trim() | Set-Content -Path \"%1\" -Encoding ASCII");
+    "| Out-String).Trim() | Set-Content -Path %1 -Encoding ASCII");
 inline const QString IndexListScript = QStringLiteral(
     "($output = Get-WmiObject -Class Win32_DiskDrive | Select-Object Index | Format-Table -AutoSize | "
-    "Out-String).Trim() | Set-Content -Path \"%1\" -Encoding ASCII");
+    "Out-String).Trim() | Set-Content -Path %1 -Encoding ASCII");
 
 inline constexpr int PowerShellWaitMilliseconds = 30000;
+
+// `text` in single quotes, which PowerShell takes word for word: no "$(...)" or "`" inside a path is
+// ever run or expanded. Every kind of single quote PowerShell knows is doubled.
+QString PowerShellLiteral(const QString& text);
 
 // Runs `script` (one of the above) for `capturePath` through "powershell" from the search path, waits
 // at most PowerShellWaitMilliseconds and ends a PowerShell that is still running.

@@ -15,7 +15,7 @@ namespace {
 
 // Tool reports are a few kilobytes, the longest error logs a few hundred; anything beyond this is not
 // a report and is not read whole, which keeps every check's time and memory bounded.
-const qint64 LargestCapture = 8 * 1024 * 1024;
+const size_t LargestCapture = 8 * 1024 * 1024;
 
 QTextCodec* CodecForByteOrderMark(const QByteArray& bytes) {
     // UTF-32 first: its little-endian mark begins with the UTF-16 one.
@@ -51,9 +51,30 @@ int ByteOrderMarkLength(const QByteArray& bytes, QTextCodec* codec) {
 
 }  // namespace
 
-QString CapturePath(const QString& fileName) {
-    return QString::fromStdString(platform::TemporaryDirectory()) + fileName;
+namespace {
+QString WorkFolder;
+bool MonitorClaimed = false;
+}  // namespace
+
+// Two monitors of one user would share the fixed capture names and spoil each other's readings, so
+// the work folder holds a lock that one monitor claims.
+WorkFolderState PrepareWorkFolder() {
+    std::string problem;
+    WorkFolder = QString::fromStdString(platform::PrepareWorkDirectory(problem));
+    if (WorkFolder.isEmpty()) {
+        qCWarning(lcCapture) << "no private work folder, so no tool runs:" << QString::fromStdString(problem);
+        return WorkFolderState::Unavailable;
+    }
+    if (!MonitorClaimed && !platform::ClaimSingleInstance((WorkFolder + QStringLiteral("CorvaneSMART.lock")).toStdString())) {
+        qCInfo(lcCapture) << "another monitor of this user holds" << WorkFolder;
+        WorkFolder.clear();
+        return WorkFolderState::HeldByAnotherMonitor;
+    }
+    MonitorClaimed = true;
+    return WorkFolderState::Ready;
 }
+
+QString CapturePath(const QString& fileName) { return WorkFolder.isEmpty() ? QString() : WorkFolder + fileName; }
 
 QStringList DecodeCaptureLines(const QByteArray& bytes) {
     QTextCodec* codec = CodecForByteOrderMark(bytes);
@@ -73,14 +94,14 @@ QStringList DecodeCaptureLines(const QByteArray& bytes) {
 }
 
 std::optional<QStringList> ReadCaptureLines(const QString& path) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        qCDebug(lcCapture) << "cannot open" << path << file.errorString();
+    const platform::FileContent content = platform::ReadOwnFile(path.toStdString(), LargestCapture);
+    if (!content.read) {
+        qCDebug(lcCapture) << "cannot read" << path << QString::fromStdString(content.problem);
         return std::nullopt;
     }
-    if (file.size() > LargestCapture)
-        qCWarning(lcCapture) << path << "holds" << file.size() << "bytes; reading only the first" << LargestCapture;
-    return DecodeCaptureLines(file.read(LargestCapture));
+    if (content.size > LargestCapture)
+        qCWarning(lcCapture) << path << "holds" << content.size << "bytes; reading only the first" << LargestCapture;
+    return DecodeCaptureLines(QByteArray::fromStdString(content.bytes));
 }
 
 QStringList SplitWords(const QString& line) { return line.split(QLatin1Char(' '), Qt::SkipEmptyParts); }
@@ -88,10 +109,12 @@ QStringList SplitWords(const QString& line) { return line.split(QLatin1Char(' ')
 int ToNumber(const QString& word) { return word.toInt(nullptr, 10); }
 
 bool CaptureHasContent(const QString& path) {
-    const QFileInfo info(path);
-    return info.exists() && info.size() != 0;
+    const platform::FileContent content = platform::ReadOwnFile(path.toStdString(), 1);
+    return content.read && content.size != 0;
 }
 
 void RemoveCaptureFile(const QString& path) {
-    if (QFile::exists(path) && !QFile::remove(path)) qCDebug(lcCapture) << "could not remove" << path;
+    QFile::remove(path);  // a link goes itself, never what it points at, even when that is gone
+    const QFileInfo left(path);
+    if (left.exists() || left.isSymLink()) qCDebug(lcCapture) << "could not remove" << path;
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-// Capture files: a tool's output, appended to a fixed file name in the temporary directory, and read
-// back line by line.
+// Capture files: a tool's output, appended to a fixed file name in the monitor's private work folder,
+// and read back line by line.
 
 #include <QByteArray>
 #include <QString>
@@ -9,10 +9,18 @@
 
 #include <optional>
 
-// The temporary directory followed by `fileName`.
+enum class WorkFolderState { Ready, Unavailable, HeldByAnotherMonitor };
+
+// Makes sure the private work folder is there and still the monitor's own, and the first time it is,
+// claims the monitor's lock in it. Every check asks this first and runs no tool unless it is Ready;
+// the reason it is not is named in the debug output.
+WorkFolderState PrepareWorkFolder();
+
+// The work folder followed by `fileName`; empty while there is no work folder.
 QString CapturePath(const QString& fileName);
 
-// The lines of a capture file, or nothing when it cannot be opened.
+// The lines of a capture file, or nothing when it cannot be read: missing, not a regular file of this
+// user (a link, a pipe, another user's file), or unreadable.
 std::optional<QStringList> ReadCaptureLines(const QString& path);
 
 // The lines of a capture's bytes: a byte-order mark selects UTF-8, UTF-16 or UTF-32; UTF-16 without
@@ -26,7 +34,7 @@ QStringList SplitWords(const QString& line);
 // A word as a base-10 integer; 0 when it is not a whole number in the 32-bit range.
 int ToNumber(const QString& word);
 
-// True when the file exists and is not empty.
+// True when the capture is a regular file of this user and is not empty.
 bool CaptureHasContent(const QString& path);
 
 void RemoveCaptureFile(const QString& path);

@@ -7,12 +7,14 @@
 Q_LOGGING_CATEGORY(lcExec, "corvane.exec")
 
 platform::CommandOutcome RunCommandWithin(const std::string& command, const std::string& argument,
-                                          std::chrono::milliseconds limit) {
+                                          std::chrono::milliseconds limit, const platform::OutputWatch& watch) {
     const std::string commandLine = command + " " + argument;
     qCDebug(lcExec) << "running" << QString::fromStdString(commandLine);
-    const platform::CommandOutcome outcome = platform::RunHidden(commandLine, limit);
+    const platform::CommandOutcome outcome = platform::RunHidden(commandLine, limit, watch);
     if (!outcome.started)
         qCWarning(lcExec) << "could not start the command interpreter for" << QString::fromStdString(commandLine);
+    else if (outcome.outputTooLarge)
+        qCWarning(lcExec) << "ended when its output passed" << watch.largest << "bytes:" << QString::fromStdString(commandLine);
     else if (outcome.timedOut)
         qCWarning(lcExec) << "ended after" << limit.count() << "ms without finishing:"
                           << QString::fromStdString(commandLine);
@@ -30,6 +32,14 @@ std::chrono::milliseconds EffectiveCommandTimeLimit() {
 
 void RunCommand(const std::string& command, const std::string& argument) {
     RunCommandWithin(command, argument, EffectiveCommandTimeLimit());
+}
+
+void RunCapturing(const std::string& command, const QString& capturePath) {
+    if (capturePath.isEmpty()) {
+        qCWarning(lcExec) << "no work folder for the output of" << QString::fromStdString(command) << "- not running it";
+        return;
+    }
+    RunCommandWithin(command, std::string(), EffectiveCommandTimeLimit(), {capturePath.toStdString(), LargestToolOutput});
 }
 
 QString QuotedPath(const QString& path) {

@@ -4,6 +4,8 @@
 // Windows implementation can be cross-compiled and tested without Qt.
 
 #include <chrono>
+#include <cstddef>
+#include <memory>
 #include <string>
 
 namespace platform {
@@ -24,30 +26,75 @@ std::string SystemDirectory();
 // The user's directory for temporary files, always ending in the native separator.
 std::string TemporaryDirectory();
 
+// The monitor's private folder for its captures, its diskpart script and its instance lock, ending in
+// the native separator. It is made by the monitor, is a real folder (no link, no junction), belongs to
+// the monitor's user and is closed to everyone else; each call checks this afresh. Empty when no such
+// folder can be had, and `problem` says why.
+std::string PrepareWorkDirectory(std::string& problem);
+
 char PathSeparator();
+
+// Whether the process runs with the system's administrative rights (elevated on Windows, root elsewhere).
+bool RunsElevated();
+
+// The whole line with which RunHidden starts the command interpreter for `command`.
+std::string InterpreterCommandLine(const std::string& command);
 
 // `path` as one word of a command line for the command interpreter.
 std::string QuoteForInterpreter(const std::string& path);
 
+// A tool path from the settings as the interpreter will take it word for word: one surrounding pair of
+// quotes removed. Empty, with `problem` set, when it is not an absolute path or holds a quote, "%",
+// "^", "&", "|", "<", ">" or a control character, any of which the interpreter would act on.
+std::string LiteralToolPath(const std::string& setting, std::string& problem);
+
 struct CommandOutcome {
     bool started = false;
     bool timedOut = false;
+    bool outputTooLarge = false;
     int exitCode = -1;
 };
 
-// Runs `command` through the command interpreter with no visible window and waits for it. When
-// `limit` passes first, every process the command started is ended.
-CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit);
+// A file the command writes, and the size at which the command is ended as if it had hung.
+struct OutputWatch {
+    std::string path;
+    unsigned long long largest = 0;
+};
 
-// Creates (or empties) a file with the hidden attribute where the system has one.
-bool CreateHiddenFile(const std::string& path);
+// Runs `command` through the command interpreter with no visible window and waits for it. When
+// `limit` passes first, or the watched output grows past its size, every process the command started
+// is ended.
+CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch = {});
+
+struct FileContent {
+    bool read = false;
+    std::string bytes;
+    unsigned long long size = 0;  // of the whole file, of which at most the asked-for part is in `bytes`
+    std::string problem;
+};
+
+// At most `largest` bytes of `path`, read only when it is a regular file of this process's user. A link,
+// a pipe or a device is refused without being followed or waited on.
+FileContent ReadOwnFile(const std::string& path, std::size_t largest);
+
+// A file made anew for one use, with the hidden attribute where the system has one, and held against
+// writing, renaming and deletion by others until the object is destroyed.
+class HeldFile {
+public:
+    virtual ~HeldFile() = default;
+};
+
+// Removes whatever `path` names (never what a link points at), creates the file exclusively with
+// `content` and holds it. Nothing, with `problem` set, when any step fails or the file is not
+// exactly what was written.
+std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string& content, std::string& problem);
 
 // Starts a program through the shell without waiting for it; `parameters` may be empty. A bare
 // program name is looked for in the current directory first.
 bool StartThroughShell(const std::string& program, const std::string& parameters);
 
-// Returns false when another process already holds the claim on `lockPath`. A successful claim lasts
-// until the process ends.
+// Returns false when another process already holds the claim on `lockPath`, or the lock cannot be
+// opened. A successful claim lasts until the process ends.
 bool ClaimSingleInstance(const std::string& lockPath);
 
 void MakeProcessDpiAware();

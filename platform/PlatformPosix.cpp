@@ -1,6 +1,7 @@
 // POSIX stand-ins for the Windows services the monitor uses. Environment variables let tests and
 // demonstrations describe a machine: CORVANE_SYSTEM_DIR, CORVANE_DPI and CORVANE_WORKAREA.
 
+#include "PathRules.h"
 #include "Platform.h"
 
 #include <dlfcn.h>
@@ -20,6 +21,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <functional>
 #include <thread>
 #include <vector>
 
@@ -103,18 +105,29 @@ int MillisecondsUntil(Clock::time_point deadline) {
     return static_cast<int>(std::clamp<long long>(left, 0, INT_MAX));
 }
 
-// Sleeps until `child` has ended, without reaping it, or until `deadline`; true when it has ended.
-// A process descriptor wakes the wait the moment the tool ends. Kernels before Linux 5.3 have none;
-// there the wait looks again at growing intervals.
-bool WaitUntilEnded(pid_t child, Clock::time_point deadline) {
+std::string Reason(const std::string& what) { return what + ": " + std::strerror(errno); }
+
+// How often a watched output is looked at: a tool writing a gigabyte a second overshoots its bound by
+// about ten megabytes.
+constexpr int WatchInterval = 10;
+
+// Sleeps until `child` has ended, without reaping it, until `deadline`, or until `stop` says so; true
+// when it has ended. A process descriptor wakes the wait the moment the tool ends; kernels before
+// Linux 5.3 have none, and there the wait looks again at growing intervals. `stop` (when given) is
+// asked every WatchInterval milliseconds.
+bool WaitUntilEnded(pid_t child, Clock::time_point deadline, const std::function<bool()>& stop) {
     const int descriptor = static_cast<int>(syscall(SYS_pidfd_open, child, 0));
     if (descriptor >= 0) {
         pollfd watch{descriptor, POLLIN, 0};
-        int ready;
-        while ((ready = poll(&watch, 1, MillisecondsUntil(deadline))) < 0 && errno == EINTR) {
+        int ready = 0;
+        for (;;) {
+            const int wait = MillisecondsUntil(deadline);
+            ready = poll(&watch, 1, stop ? std::min(wait, WatchInterval) : wait);
+            if (ready != 0 || Clock::now() >= deadline || (stop && stop())) break;
         }
         close(descriptor);
-        if (ready >= 0) return ready > 0;
+        if (ready > 0) return true;
+        if (ready == 0) return false;
     }
     auto pause = std::chrono::milliseconds(1);
     for (;;) {
@@ -122,13 +135,92 @@ bool WaitUntilEnded(pid_t child, Clock::time_point deadline) {
         const int looked = waitid(P_PID, static_cast<id_t>(child), &info, WEXITED | WNOHANG | WNOWAIT);
         if (looked == 0 && info.si_pid == child) return true;
         if (looked < 0 && errno != EINTR) return true;  // nothing left to wait for; reaping tells why
-        if (Clock::now() >= deadline) return false;
+        if (Clock::now() >= deadline || (stop && stop())) return false;
         std::this_thread::sleep_for(pause);
-        if (pause < std::chrono::milliseconds(50)) pause *= 2;
+        if (pause < std::chrono::milliseconds(stop ? WatchInterval : 50)) pause *= 2;
     }
 }
 
+// No one but this user, or root, can rename, remove or replace an entry of `folder` or of any folder
+// above it: each belongs to this user or to root, and one that others may write to has the sticky bit,
+// which keeps them to their own entries.
+bool IsSafeFolderChain(const std::string& folder, std::string& problem) {
+    char* resolved = realpath(folder.c_str(), nullptr);
+    if (!resolved) {
+        problem = Reason(folder);
+        return false;
+    }
+    const std::string path = resolved;
+    std::free(resolved);
+    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string step = end == std::string::npos ? path : path.substr(0, end);
+        struct stat info{};
+        if (stat(step.empty() ? "/" : step.c_str(), &info) != 0) {
+            problem = Reason(step);
+            return false;
+        }
+        if (!S_ISDIR(info.st_mode)) {
+            problem = step + " is not a folder";
+            return false;
+        }
+        if (info.st_uid != geteuid() && info.st_uid != 0) {
+            problem = step + " belongs to user " + std::to_string(info.st_uid);
+            return false;
+        }
+        if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
+            problem = step + " is open to other users and has no sticky bit";
+            return false;
+        }
+        if (end == std::string::npos) return true;
+    }
+}
+
+class PosixHeldFile : public HeldFile {
+public:
+    explicit PosixHeldFile(int descriptor) : descriptor_(descriptor) {}
+    ~PosixHeldFile() override { close(descriptor_); }
+    PosixHeldFile(const PosixHeldFile&) = delete;
+    PosixHeldFile& operator=(const PosixHeldFile&) = delete;
+
+private:
+    int descriptor_;
+};
+
+bool WriteAll(int descriptor, const std::string& bytes) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t step = write(descriptor, bytes.data() + written, bytes.size() - written);
+        if (step < 0 && errno == EINTR) continue;
+        if (step <= 0) return false;
+        written += static_cast<size_t>(step);
+    }
+    return true;
+}
+
+// Where a program named `program` may be, in the order they are tried: a bare name in the current
+// directory first, as the Windows shell does, then along the search path.
+std::vector<std::string> ProgramCandidates(const std::string& program) {
+    if (program.find('/') != std::string::npos) return {program};
+    const std::string local = "./" + program;
+    if (access(local.c_str(), X_OK) == 0) return {local};
+    std::vector<std::string> candidates;
+    const std::string path = Environment("PATH");
+    size_t start = 0;
+    for (;;) {
+        const size_t end = path.find(':', start);
+        const std::string folder = path.substr(start, end == std::string::npos ? std::string::npos : end - start);
+        candidates.push_back((folder.empty() ? std::string(".") : folder) + "/" + program);
+        if (end == std::string::npos) break;
+        start = end + 1;
+    }
+    return candidates;
+}
+
 }  // namespace
+
+namespace detail {
+bool IsAbsolutePath(const std::string& path) { return !path.empty() && path.front() == '/'; }
+}  // namespace detail
 
 int RunWithProcessArguments(int argc, char** argv, int (*program)(int, char**)) {
     return program(argc, argv);
@@ -157,7 +249,43 @@ std::string TemporaryDirectory() {
     return directory;
 }
 
+// $XDG_RUNTIME_DIR is the user's own by definition; without it, a folder of the user's own under the
+// temporary directory, named after the user so that users sharing /tmp never meet.
+std::string PrepareWorkDirectory(std::string& problem) {
+    const std::string runtime = Environment("XDG_RUNTIME_DIR");
+    const std::string parent = runtime.empty() ? TemporaryDirectory() : runtime + "/";
+    const std::string folder =
+        parent + (runtime.empty() ? "corvane-smart-" + std::to_string(geteuid()) : std::string("corvane-smart"));
+    if (!IsSafeFolderChain(parent, problem)) return {};
+    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        problem = Reason("cannot make " + folder);
+        return {};
+    }
+    struct stat info{};
+    if (lstat(folder.c_str(), &info) != 0) {
+        problem = Reason(folder);
+        return {};
+    }
+    if (!S_ISDIR(info.st_mode)) {
+        problem = folder + " is a link or a file, not a folder";
+        return {};
+    }
+    if (info.st_uid != geteuid()) {
+        problem = folder + " belongs to user " + std::to_string(info.st_uid);
+        return {};
+    }
+    if (info.st_mode & (S_IRWXG | S_IRWXO)) {
+        problem = folder + " is open to other users";
+        return {};
+    }
+    return folder + "/";
+}
+
 char PathSeparator() { return '/'; }
+
+bool RunsElevated() { return geteuid() == 0; }
+
+std::string InterpreterCommandLine(const std::string& command) { return "/bin/sh -c " + command; }
 
 std::string QuoteForInterpreter(const std::string& path) {
     std::string quoted = "'";
@@ -170,7 +298,7 @@ std::string QuoteForInterpreter(const std::string& path) {
     return quoted + "'";
 }
 
-CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit) {
+CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch) {
     CommandOutcome outcome;
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
@@ -206,8 +334,14 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     }
     outcome.started = true;
 
-    if (!WaitUntilEnded(child, Clock::now() + limit)) {
-        outcome.timedOut = true;
+    const auto outputTooLarge = [&] {
+        struct stat info{};
+        return stat(watch.path.c_str(), &info) == 0 && static_cast<unsigned long long>(info.st_size) > watch.largest;
+    };
+    const bool watching = !watch.path.empty();
+    if (!WaitUntilEnded(child, Clock::now() + limit, watching ? std::function<bool()>(outputTooLarge) : nullptr)) {
+        outcome.outputTooLarge = watching && outputTooLarge();
+        outcome.timedOut = !outcome.outputTooLarge;
         kill(-child, SIGKILL);
     }
     int status = 0;
@@ -218,50 +352,108 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
         std::fprintf(stderr, "platform: lost track of the interpreter %d: %s\n", child, std::strerror(errno));
         return outcome;
     }
-    if (!outcome.timedOut && WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+    if (!outcome.timedOut && !outcome.outputTooLarge && WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
     return outcome;
 }
 
-bool CreateHiddenFile(const std::string& path) {
-    const int descriptor = open(path.c_str(), O_CREAT | O_TRUNC | O_WRONLY | O_CLOEXEC, 0600);
-    if (descriptor < 0) return false;
+FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
+    FileContent content;
+    const int descriptor = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    if (descriptor < 0) {
+        content.problem = Reason(path);
+        return content;
+    }
+    struct stat info{};
+    if (fstat(descriptor, &info) != 0) {
+        content.problem = Reason(path);
+    } else if (!S_ISREG(info.st_mode)) {
+        content.problem = path + " is not a regular file";
+    } else if (info.st_uid != geteuid()) {
+        content.problem = path + " belongs to user " + std::to_string(info.st_uid);
+    } else {
+        content.size = static_cast<unsigned long long>(info.st_size);
+        content.bytes.resize(largest);
+        size_t filled = 0;
+        while (filled < largest) {
+            const ssize_t step = read(descriptor, content.bytes.data() + filled, largest - filled);
+            if (step < 0 && errno == EINTR) continue;
+            if (step <= 0) break;
+            filled += static_cast<size_t>(step);
+        }
+        content.bytes.resize(filled);
+        content.read = true;
+    }
     close(descriptor);
-    return true;
+    return content;
+}
+
+std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string& content, std::string& problem) {
+    if (unlink(path.c_str()) != 0 && errno != ENOENT) {
+        problem = Reason("cannot remove " + path);
+        return nullptr;
+    }
+    const int descriptor = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
+    if (descriptor < 0) {
+        problem = Reason("cannot create " + path);
+        return nullptr;
+    }
+    // Read-only once written, so that nothing, not even a program of this user, changes it by mistake.
+    if (!WriteAll(descriptor, content) || fchmod(descriptor, 0400) != 0) {
+        problem = Reason("cannot write " + path);
+        close(descriptor);
+        return nullptr;
+    }
+    return std::make_unique<PosixHeldFile>(descriptor);
 }
 
 bool StartThroughShell(const std::string& program, const std::string& parameters) {
     // Detached: the companion outlives the monitor and is never waited for, so it is started from a
-    // short-lived intermediate process that init adopts.
+    // short-lived intermediate process that init adopts. Between fork and exec a process with several
+    // threads may only make async-signal-safe calls, so everything is prepared first, and the
+    // companion's failure to start comes back through a pipe that a successful exec closes.
+    const std::vector<std::string> candidates = ProgramCandidates(program);
+    std::vector<const char*> candidatePointers;
+    for (const std::string& candidate : candidates) candidatePointers.push_back(candidate.c_str());
+    std::vector<char*> arguments{const_cast<char*>(program.c_str())};
+    if (!parameters.empty()) arguments.push_back(const_cast<char*>(parameters.c_str()));
+    arguments.push_back(nullptr);
+    int report[2];
+    if (pipe2(report, O_CLOEXEC) != 0) return false;
+
     const pid_t intermediate = fork();
-    if (intermediate < 0) return false;
     if (intermediate == 0) {
+        close(report[0]);
         setsid();
-        if (fork() == 0) {
-            // As the Windows shell does, a bare name is found in the current directory before the
-            // search path.
-            const std::string local = "./" + program;
-            const bool bareLocal = program.find('/') == std::string::npos && access(local.c_str(), X_OK) == 0;
-            const std::string& file = bareLocal ? local : program;
-            std::vector<char*> arguments{const_cast<char*>(file.c_str())};
-            if (!parameters.empty()) arguments.push_back(const_cast<char*>(parameters.c_str()));
-            arguments.push_back(nullptr);
-            execvp(file.c_str(), arguments.data());
+        const pid_t companion = fork();
+        if (companion == 0) {
+            for (const char* candidate : candidatePointers) execve(candidate, arguments.data(), environ);
+            const int error = errno;
+            [[maybe_unused]] const ssize_t ignored = write(report[1], &error, sizeof error);
             _exit(127);
         }
-        _exit(0);
+        _exit(companion < 0 ? 1 : 0);
     }
+    close(report[1]);
     int status = 0;
-    while (waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
+    if (intermediate > 0) {
+        while (waitpid(intermediate, &status, 0) < 0 && errno == EINTR) {
+        }
     }
-    return WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    int error = 0;
+    ssize_t reported;
+    while ((reported = read(report[0], &error, sizeof error)) < 0 && errno == EINTR) {
+    }
+    close(report[0]);
+    if (reported > 0) std::fprintf(stderr, "platform: cannot start %s: %s\n", program.c_str(), std::strerror(error));
+    return intermediate > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 && reported == 0;
 }
 
 bool ClaimSingleInstance(const std::string& lockPath) {
-    const int descriptor = open(lockPath.c_str(), O_CREAT | O_RDWR | O_CLOEXEC, 0600);
+    const int descriptor = open(lockPath.c_str(), O_CREAT | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0600);
     if (descriptor < 0) {
         std::fprintf(stderr, "platform: cannot open the instance lock %s: %s\n", lockPath.c_str(),
                      std::strerror(errno));
-        return true;
+        return false;
     }
     if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) return true;  // held until the process ends
     close(descriptor);

@@ -1,13 +1,16 @@
 // Windows services of the monitor. Every text crosses the boundary as UTF-8 and is converted exactly to
 // and from UTF-16, so user names and folders outside ASCII work.
 
+#include "PathRules.h"
 #include "Platform.h"
 
 #include <windows.h>
+#include <aclapi.h>
 #include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
+#include <cwctype>
 #include <vector>
 
 namespace platform {
@@ -43,14 +46,198 @@ std::string ReadWideValue(Getter getter) {
     }
 }
 
-std::wstring Interpreter() {
+std::string Problem(const std::string& what) { return what + " (error " + std::to_string(GetLastError()) + ")"; }
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
+    ~Handle() { Close(); }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
+    void Close() { Reset(INVALID_HANDLE_VALUE); }
+    void Reset(HANDLE handle) {
+        if (valid()) CloseHandle(handle_);
+        handle_ = handle;
+    }
+    HANDLE Release() {
+        const HANDLE handle = handle_;
+        handle_ = INVALID_HANDLE_VALUE;
+        return handle;
+    }
+
+private:
+    HANDLE handle_;
+};
+
+using Sid = std::vector<unsigned char>;
+
+Sid CopyOfSid(PSID sid) {
+    Sid copy(GetLengthSid(sid));
+    CopySid(static_cast<DWORD>(copy.size()), copy.data(), sid);
+    return copy;
+}
+
+Sid WellKnownSid(WELL_KNOWN_SID_TYPE type) {
+    Sid sid(SECURITY_MAX_SID_SIZE);
+    DWORD size = static_cast<DWORD>(sid.size());
+    if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) return {};
+    sid.resize(size);
+    return sid;
+}
+
+std::vector<unsigned char> TokenInformation(TOKEN_INFORMATION_CLASS which) {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
+    Handle held(token);
+    DWORD size = 0;
+    GetTokenInformation(token, which, nullptr, 0, &size);
+    std::vector<unsigned char> buffer(size);
+    if (size == 0 || !GetTokenInformation(token, which, buffer.data(), size, &size)) return {};
+    return buffer;
+}
+
+// The owner this process gives what it creates: the user, or the Administrators group when elevated.
+Sid TokenOwnerSid() {
+    const std::vector<unsigned char> owner = TokenInformation(TokenOwner);
+    return owner.empty() ? Sid() : CopyOfSid(reinterpret_cast<const TOKEN_OWNER*>(owner.data())->Owner);
+}
+
+Sid TokenUserSid() {
+    const std::vector<unsigned char> user = TokenInformation(TokenUser);
+    return user.empty() ? Sid() : CopyOfSid(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
+}
+
+bool IsKnown(const void* sid, const std::vector<Sid>& known) {
+    return std::any_of(known.begin(), known.end(), [&](const Sid& one) {
+        return !one.empty() && EqualSid(const_cast<void*>(sid), const_cast<unsigned char*>(one.data()));
+    });
+}
+
+// Full control for the admitted accounts, inherited by everything in the folder.
+std::vector<unsigned char> PrivateAcl(const std::vector<Sid>& admitted) {
+    DWORD size = sizeof(ACL);
+    for (const Sid& sid : admitted) size += sizeof(ACCESS_ALLOWED_ACE) + static_cast<DWORD>(sid.size());
+    std::vector<unsigned char> acl(size);
+    auto* list = reinterpret_cast<PACL>(acl.data());
+    if (!InitializeAcl(list, size, ACL_REVISION)) return {};
+    for (const Sid& sid : admitted) {
+        if (sid.empty() || !AddAccessAllowedAceEx(list, ACL_REVISION, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE,
+                                                  FILE_ALL_ACCESS, const_cast<unsigned char*>(sid.data())))
+            return {};
+    }
+    return acl;
+}
+
+// Whether every grant of `dacl` goes to an admitted account; a missing list grants everyone everything.
+bool GrantsOnlyTo(PACL dacl, const std::vector<Sid>& admitted) {
+    if (!dacl) return false;
+    for (DWORD index = 0; index < dacl->AceCount; ++index) {
+        void* entry = nullptr;
+        if (!GetAce(dacl, index, &entry)) return false;
+        const auto* header = static_cast<ACE_HEADER*>(entry);
+        if (header->AceType == ACCESS_DENIED_ACE_TYPE) continue;
+        if (header->AceType != ACCESS_ALLOWED_ACE_TYPE) return false;
+        if (!IsKnown(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, admitted)) return false;
+    }
+    return true;
+}
+
+Sid OwnerOf(HANDLE handle) {
+    PSID owner = nullptr;
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (GetSecurityInfo(handle, SE_FILE_OBJECT, OWNER_SECURITY_INFORMATION, &owner, nullptr, nullptr, nullptr,
+                        &descriptor) != ERROR_SUCCESS)
+        return {};
+    Sid copy = owner ? CopyOfSid(owner) : Sid();
+    LocalFree(descriptor);
+    return copy;
+}
+
+// The owner the file system gives what this process creates: the user, or the Administrators group when
+// elevated. It is read off a file made for the purpose, as the token and the file system may disagree.
+const Sid& OwnerOfOwnFiles() {
+    static const Sid owner = [] {
+        const std::string probe = TemporaryDirectory() + "CorvaneSMART-owner-" + std::to_string(GetCurrentProcessId()) +
+                                  "-" + std::to_string(GetTickCount64());
+        Handle file(CreateFileW(Wide(probe).c_str(), GENERIC_READ | READ_CONTROL, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+        return file.valid() ? OwnerOf(file.get()) : TokenOwnerSid();
+    }();
+    return owner;
+}
+
+// The only accounts admitted to the work folder.
+std::vector<Sid> AdmittedSids() {
+    return {OwnerOfOwnFiles(), WellKnownSid(WinLocalSystemSid), WellKnownSid(WinBuiltinAdministratorsSid)};
+}
+
+// Grants the folder to the admitted accounts alone, unless it does so already.
+bool CloseToOthers(HANDLE folder, std::string& problem) {
+    const std::vector<Sid> admitted = AdmittedSids();
+    PACL dacl = nullptr;
+    PSECURITY_DESCRIPTOR current = nullptr;
+    if (GetSecurityInfo(folder, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION, nullptr, nullptr, &dacl, nullptr,
+                        &current) != ERROR_SUCCESS) {
+        problem = Problem("cannot read the access of the work folder");
+        return false;
+    }
+    const bool closed = GrantsOnlyTo(dacl, admitted);
+    LocalFree(current);
+    if (closed) return true;
+    std::vector<unsigned char> acl = PrivateAcl(admitted);
+    if (acl.empty() || SetSecurityInfo(folder, SE_FILE_OBJECT, DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION,
+                                       nullptr, nullptr, reinterpret_cast<PACL>(acl.data()), nullptr) != ERROR_SUCCESS) {
+        problem = Problem("the work folder is open to others and cannot be closed");
+        return false;
+    }
+    return true;
+}
+
+bool IsPlainFile(const BY_HANDLE_FILE_INFORMATION& information) {
+    return !(information.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT));
+}
+
+// The interpreter expands "%NAME%" even inside quotes, and a quote ends the word.
+bool QuotesLiterally(const std::string& word) {
+    return std::none_of(word.begin(), word.end(),
+                        [](unsigned char c) { return c == '"' || c == '%' || c < 0x20 || c == 0x7F; });
+}
+
+// An elevated monitor takes the system's own interpreter: COMSPEC comes from the user's environment,
+// which the user's unelevated programs can change.
+std::string Interpreter() {
+    if (RunsElevated()) return SystemDirectory() + "\\cmd.exe";
     const std::string comspec = ReadWideValue([](wchar_t* buffer, DWORD size) {
         return GetEnvironmentVariableW(L"COMSPEC", buffer, size);
     });
-    return comspec.empty() ? std::wstring(L"CMD.EXE") : Wide(comspec);
+    return comspec.empty() ? std::string("CMD.EXE") : comspec;
 }
 
+unsigned long long FileSize(const std::string& path) {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return 0;
+    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
+}
+
+class Win32HeldFile : public HeldFile {
+public:
+    explicit Win32HeldFile(HANDLE handle) : handle_(handle) {}
+
+private:
+    Handle handle_;
+};
+
 }  // namespace
+
+namespace detail {
+bool IsAbsolutePath(const std::string& path) {
+    if (path.rfind("\\\\", 0) == 0) return true;
+    return path.size() >= 3 && std::iswalpha(static_cast<unsigned char>(path[0])) && path[1] == ':' &&
+           (path[2] == '\\' || path[2] == '/');
+}
+}  // namespace detail
 
 int RunWithProcessArguments(int, char**, int (*program)(int, char**)) {
     int count = 0;
@@ -82,14 +269,81 @@ std::string TemporaryDirectory() {
     return directory;
 }
 
+// An elevated monitor and a plain one of the same user have folders of their own, each owned by the
+// owner of what its process creates. The folder stays open for the life of the process without
+// sharing it for deletion, so that no one renames it away and puts another in its place. Whatever
+// else stands at its name (another account's folder, a link, a junction, a file) is moved aside,
+// never entered.
+std::string PrepareWorkDirectory(std::string& problem) {
+    static Handle held;
+    static std::string heldFolder;
+    const std::string folder = TemporaryDirectory() + (RunsElevated() ? "CorvaneSMART-elevated" : "CorvaneSMART");
+    if (held.valid() && heldFolder == folder) return CloseToOthers(held.get(), problem) ? folder + "\\" : std::string();
+    if (!QuotesLiterally(folder)) {
+        problem = folder + " cannot be written on a command line word for word";
+        return {};
+    }
+    std::vector<unsigned char> acl = PrivateAcl(AdmittedSids());
+    SECURITY_DESCRIPTOR descriptor{};
+    InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+    SetSecurityDescriptorDacl(&descriptor, TRUE, reinterpret_cast<PACL>(acl.data()), FALSE);
+    SetSecurityDescriptorControl(&descriptor, SE_DACL_PROTECTED, SE_DACL_PROTECTED);
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, &descriptor, FALSE};
+    for (int attempt = 0; attempt < 2; ++attempt) {
+        if (!CreateDirectoryW(Wide(folder).c_str(), &attributes) && GetLastError() != ERROR_ALREADY_EXISTS) {
+            problem = Problem("cannot make " + folder);
+            return {};
+        }
+        Handle directory(CreateFileW(Wide(folder).c_str(), READ_CONTROL | WRITE_DAC, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                     nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS | FILE_FLAG_OPEN_REPARSE_POINT,
+                                     nullptr));
+        BY_HANDLE_FILE_INFORMATION information{};
+        if (!directory.valid() || !GetFileInformationByHandle(directory.get(), &information)) {
+            problem = Problem("cannot hold " + folder);
+            return {};
+        }
+        const Sid owner = OwnerOf(directory.get());
+        const bool own = (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) &&
+                         !(information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) && !owner.empty() &&
+                         IsKnown(owner.data(), {OwnerOfOwnFiles()});
+        if (own) {
+            if (!CloseToOthers(directory.get(), problem)) return {};
+            held.Reset(directory.Release());
+            heldFolder = folder;
+            return folder + "\\";
+        }
+        directory.Close();
+        const std::string aside = folder + ".untrusted-" + std::to_string(GetTickCount64());
+        if (!MoveFileExW(Wide(folder).c_str(), Wide(aside).c_str(), 0)) {
+            problem = Problem(folder + " is not this monitor's own folder and cannot be moved aside");
+            return {};
+        }
+        std::fprintf(stderr, "platform: %s was not this monitor's own folder; moved it to %s\n", folder.c_str(),
+                     aside.c_str());
+    }
+    problem = folder + " was taken again by another account";
+    return {};
+}
+
 char PathSeparator() { return '\\'; }
+
+bool RunsElevated() {
+    const std::vector<unsigned char> elevation = TokenInformation(TokenElevation);
+    return elevation.size() >= sizeof(TOKEN_ELEVATION) &&
+           reinterpret_cast<const TOKEN_ELEVATION*>(elevation.data())->TokenIsElevated;
+}
+
+// "/d" keeps the user's AutoRun commands out of every tool run; "/s" makes cmd strip exactly the outer
+// pair of quotes and keep every quote inside the command.
+std::string InterpreterCommandLine(const std::string& command) {
+    return Interpreter() + " /d /s /c \"" + command + "\"";
+}
 
 std::string QuoteForInterpreter(const std::string& path) { return "\"" + path + "\""; }
 
-CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit) {
+CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch) {
     CommandOutcome outcome;
-    // "/s" makes cmd strip exactly the outer pair of quotes and keep every quote inside the command.
-    std::wstring commandLine = Interpreter() + L" /s /c \"" + Wide(command) + L"\"";
+    std::wstring commandLine = Wide(InterpreterCommandLine(command));
 
     STARTUPINFOW startup{};
     startup.cb = sizeof(startup);
@@ -108,9 +362,21 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     const bool inJob = job && AssignProcessToJobObject(job, process.hProcess);
     ResumeThread(process.hThread);
 
-    const DWORD milliseconds = static_cast<DWORD>(limit.count());
-    if (WaitForSingleObject(process.hProcess, milliseconds) == WAIT_TIMEOUT) {
-        outcome.timedOut = true;
+    const auto deadline = std::chrono::steady_clock::now() + limit;
+    DWORD waited = WAIT_TIMEOUT;
+    for (;;) {
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        // A watched output is looked at every 10 ms, so a fast flood overshoots its bound by megabytes only.
+        const long long slice = watch.path.empty() ? left.count() : std::min<long long>(left.count(), 10);
+        waited = WaitForSingleObject(process.hProcess, static_cast<DWORD>(std::clamp<long long>(slice, 0, INFINITE - 1)));
+        if (waited != WAIT_TIMEOUT || left.count() <= 0) break;
+        if (!watch.path.empty() && FileSize(watch.path) > watch.largest) {
+            outcome.outputTooLarge = true;
+            break;
+        }
+    }
+    if (waited == WAIT_TIMEOUT) {
+        outcome.timedOut = !outcome.outputTooLarge;
         if (inJob)
             TerminateJobObject(job, 1);
         else
@@ -126,13 +392,73 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     return outcome;
 }
 
-bool CreateHiddenFile(const std::string& path) {
-    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ | GENERIC_WRITE,
-                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, CREATE_ALWAYS,
-                              FILE_ATTRIBUTE_HIDDEN, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    CloseHandle(file);
-    return true;
+FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
+    FileContent content;
+    Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ | READ_CONTROL,
+                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                            FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+    BY_HANDLE_FILE_INFORMATION information{};
+    if (!file.valid() || !GetFileInformationByHandle(file.get(), &information)) {
+        content.problem = Problem("cannot open " + path);
+        return content;
+    }
+    if (GetFileType(file.get()) != FILE_TYPE_DISK || !IsPlainFile(information)) {
+        content.problem = path + " is not a regular file";
+        return content;
+    }
+    const Sid owner = OwnerOf(file.get());
+    if (owner.empty() || !IsKnown(owner.data(), {OwnerOfOwnFiles(), TokenUserSid()})) {
+        content.problem = path + " belongs to another account";
+        return content;
+    }
+    content.size = (static_cast<unsigned long long>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
+    content.bytes.resize(largest);
+    size_t filled = 0;
+    while (filled < largest) {
+        DWORD step = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(largest - filled, 1 << 20));
+        if (!ReadFile(file.get(), content.bytes.data() + filled, wanted, &step, nullptr) || step == 0) break;
+        filled += step;
+    }
+    content.bytes.resize(filled);
+    content.read = true;
+    return content;
+}
+
+// Written through one handle, then held through another that lets others read it and nothing more;
+// the second must find the very file the first wrote, with the very content.
+std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string& content, std::string& problem) {
+    const std::wstring name = Wide(path);
+    if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
+        problem = Problem("cannot remove " + path);
+        return nullptr;
+    }
+    BY_HANDLE_FILE_INFORMATION written{};
+    {
+        Handle file(CreateFileW(name.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_HIDDEN, nullptr));
+        DWORD count = 0;
+        if (!file.valid() || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &count, nullptr) ||
+            count != content.size() || !GetFileInformationByHandle(file.get(), &written)) {
+            problem = Problem("cannot write " + path);
+            return nullptr;
+        }
+    }
+    HANDLE held = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    auto holder = std::make_unique<Win32HeldFile>(held);
+    BY_HANDLE_FILE_INFORMATION found{};
+    std::string readBack(content.size() + 1, '\0');
+    DWORD count = 0;
+    if (held == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(held, &found) || !IsPlainFile(found) ||
+        found.dwVolumeSerialNumber != written.dwVolumeSerialNumber || found.nFileIndexHigh != written.nFileIndexHigh ||
+        found.nFileIndexLow != written.nFileIndexLow ||
+        !ReadFile(held, readBack.data(), static_cast<DWORD>(readBack.size()), &count, nullptr) ||
+        readBack.compare(0, count, content) != 0 || count != content.size()) {
+        problem = Problem(path + " changed between its writing and its use");
+        return nullptr;
+    }
+    return holder;
 }
 
 bool StartThroughShell(const std::string& program, const std::string& parameters) {
@@ -146,12 +472,12 @@ bool StartThroughShell(const std::string& program, const std::string& parameters
 bool ClaimSingleInstance(const std::string& lockPath) {
     // Opened without sharing for the life of the process: a second monitor cannot open it.
     HANDLE lock = CreateFileW(Wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
-                              FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+                              FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
     if (lock != INVALID_HANDLE_VALUE) return true;
     const DWORD error = GetLastError();
-    if (error == ERROR_SHARING_VIOLATION || error == ERROR_ACCESS_DENIED) return false;
-    std::fprintf(stderr, "platform: cannot open the instance lock, error %lu\n", error);
-    return true;
+    if (error != ERROR_SHARING_VIOLATION)
+        std::fprintf(stderr, "platform: cannot open the instance lock, error %lu\n", error);
+    return false;
 }
 
 namespace {

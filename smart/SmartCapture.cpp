@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "exec/CaptureFile.h"
 #include "exec/CommandRunner.h"
+#include "platform/Platform.h"
 
 #include <QLoggingCategory>
 
@@ -14,11 +15,27 @@ Q_LOGGING_CATEGORY(lcSmart, "corvane.smart")
 
 namespace smart {
 
+namespace {
+
+// The stored tool path is placed on a command line, so only a plain absolute path is taken; anything
+// else gives way to the tool's bare name.
+QString ScheduledToolPath() {
+    const QString setting = SettingsStore().ReadText(SettingsKey::SmartctlFolderPath);
+    std::string problem;
+    const QString path = QString::fromStdString(platform::LiteralToolPath(setting.toStdString(), problem));
+    if (path.isEmpty())
+        qCWarning(lcSmart) << "SmartctlFolderPath" << setting << "refused:" << QString::fromStdString(problem)
+                           << "- running the tool by its name";
+    return path;
+}
+
+}  // namespace
+
 void RunSmartTool(const QString& device, const QString& capturePath) {
-    const bool scheduledLaunch = LaunchArgument == ScheduledLaunchArgument;
-    const QString smartctlPath = scheduledLaunch ? SettingsStore().ReadText(SettingsKey::SmartctlFolderPath) : QString();
+    const QString smartctlPath = LaunchArgument == ScheduledLaunchArgument ? ScheduledToolPath() : QString();
     if (device.isEmpty()) qCDebug(lcSmart) << "no device name; the tool will find no drive";
-    RunCommand(SmartToolCommand(device, capturePath, scheduledLaunch, smartctlPath).toStdString(), std::string());
+    RunCapturing(SmartToolCommand(device, capturePath, !smartctlPath.isEmpty(), smartctlPath).toStdString(),
+                 capturePath);
 }
 
 std::optional<SmartScan> ScanSmartReport(const QString& capturePath) {

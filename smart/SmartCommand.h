@@ -10,8 +10,8 @@ namespace smart {
 QString DeviceNameForIndex(const QString& index);
 
 // The tool's command line for `device`, appending its report to `capturePath`. A start by the task
-// scheduler names the tool by `smartctlPath` (the full path the companion stored); otherwise the
-// tool is found by name.
+// scheduler names the tool by `smartctlPath` (the full path the companion stored, checked to be a plain
+// absolute path); otherwise the tool is found by name.
 QString SmartToolCommand(const QString& device, const QString& capturePath, bool scheduledLaunch,
                          const QString& smartctlPath);
 

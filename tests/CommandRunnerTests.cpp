@@ -4,70 +4,38 @@
 
 #include <QtTest>
 
-// The runner starts real processes through the real interpreter; the temporary directory is that of
-// a user whose name has a space and letters outside ASCII.
+// The runner starts real processes through the real interpreter, with captures in the private work
+// folder under a temporary directory of a user whose name has a space and letters outside ASCII.
 class CommandRunnerTests : public QObject {
     Q_OBJECT
 
     QTemporaryDir root_;
+    QString temporary_;
 
-    static std::string Command(const QString& text) { return text.toStdString(); }
+    static QStringList Capture(const QString& name, const QString& command, const QString& argument = {}) {
+        const QString capture = CapturePath(name);
+        RemoveCaptureFile(capture);
+        RunCommand(command.arg(QuotedPath(capture)).toStdString(), argument.toStdString());
+        return ReadCaptureLines(capture).value_or(QStringList{"unreadable"});
+    }
 
 private slots:
     void initTestCase() {
         QVERIFY(root_.isValid());
-        const QString temporary = root_.filePath(QString::fromUtf8("Ana María Pérez"));
-        QVERIFY(QDir().mkpath(temporary));
-        qputenv("TMPDIR", temporary.toUtf8());
+        temporary_ = root_.filePath(QString::fromUtf8("Ana María Pérez"));
+        QVERIFY(QDir().mkpath(temporary_));
+        qputenv("TMPDIR", temporary_.toUtf8());
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
     }
 
-    void capturesIntoAnAwkwardTemporaryDirectory() {
-        const QString capture = CapturePath("Temp.txt");
-        QVERIFY(capture.contains(QString::fromUtf8("Ana María Pérez/Temp.txt")));
-        RemoveCaptureFile(capture);
-        RunCommand(Command("printf 'hello\\r\\nworld\\n' >> " + QuotedPath(capture)), "");
-        QCOMPARE(ReadCaptureLines(capture).value_or(QStringList{"unreadable"}), (QStringList{"hello", "world"}));
-        RemoveCaptureFile(capture);
-        QVERIFY(!QFile::exists(capture));
-    }
-
-    void appendsTheArgumentAfterOneSpace() {
-        const QString capture = CapturePath("SMART.txt");
-        RemoveCaptureFile(capture);
-        RunCommand(Command("printf '%s|' >> " + QuotedPath(capture)), "first second");
-        RunCommand(Command("printf '%s|' none >> " + QuotedPath(capture)), "");
-        QCOMPARE(ReadCaptureLines(capture).value_or(QStringList()), QStringList{"first|second|none|"});
-    }
-
-    void quotesPathsHoldingQuotes() {
-        const QString capture = CapturePath("it's \"odd\".txt");
-        RunCommand(Command("printf ok >> " + QuotedPath(capture)), "");
-        QCOMPARE(ReadCaptureLines(capture).value_or(QStringList()), QStringList{"ok"});
-    }
-
-    void buildsLongCommandLines() {
-        const QString capture = CapturePath("long.txt");
+    void capturesThroughTheInterpreter() {
+        QVERIFY(CapturePath("Temp.txt").startsWith(temporary_ + "/corvane-smart-"));
+        QCOMPARE(Capture("Temp.txt", "printf 'hello\\r\\nworld\\n' >> %1"), (QStringList{"hello", "world"}));
+        QCOMPARE(Capture("SMART.txt", "printf '%s|' >> %1", "first second"), QStringList{"first|second|"});
+        QCOMPARE(Capture("it's \"odd\".txt", "printf ok >> %1"), QStringList{"ok"});
         const QString word(5000, QLatin1Char('w'));
-        RunCommand(Command("printf " + word + " >> " + QuotedPath(capture)), "");
-        QCOMPARE(ReadCaptureLines(capture).value_or(QStringList()), QStringList{word});
-    }
-
-    void endsAToolThatNeverEnds() {
-        const QString heartbeat = CapturePath("heartbeat.txt");
-        QElapsedTimer clock;
-        clock.start();
-        const platform::CommandOutcome outcome = RunCommandWithin(
-            Command("sh -c 'while :; do printf . >> \"$1\"; sleep 0.05; done' beat " + QuotedPath(heartbeat) +
-                    " & wait"),
-            "", std::chrono::milliseconds(1000));
-        QVERIFY(outcome.timedOut);
-        QVERIFY(clock.elapsed() < 5000);
-        QTest::qWait(200);
-        const qint64 size = QFileInfo(heartbeat).size();
-        QVERIFY(size > 0);
-        QTest::qWait(400);
-        QCOMPARE(QFileInfo(heartbeat).size(), size);
-        QCOMPARE(CommandTimeLimit.count(), 120000);
+        QCOMPARE(Capture("long.txt", "printf " + word + " >> %1"), QStringList{word});
     }
 
     void findsToolsOfTheSystemDirectoryByName() {
@@ -79,16 +47,33 @@ private slots:
         tool.close();
         tool.setPermissions(tool.permissions() | QFile::ExeUser);
         qputenv("CORVANE_SYSTEM_DIR", tools.toUtf8());
-        const QString capture = CapturePath("Temp.txt");
-        RemoveCaptureFile(capture);
-        RunCommand(Command("smartctl64Bit.exe -a  /dev/sda >> " + QuotedPath(capture)), "");
+        const QStringList report = Capture("Temp.txt", "smartctl64Bit.exe -a  /dev/sda >> %1");
         qunsetenv("CORVANE_SYSTEM_DIR");
-        QCOMPARE(ReadCaptureLines(capture).value_or(QStringList()), QStringList{"report for /dev/sda"});
+        QCOMPARE(report, QStringList{"report for /dev/sda"});
     }
 
-    void namesSystemTools() {
-        SystemDirectory = "/opt/system";
-        QCOMPARE(SystemToolPath("wbem/WMIC.exe"), QString("/opt/system/wbem/WMIC.exe"));
+    // The work folder is the user's alone; a folder that is not, or a link, at its name is never used.
+    void workFolderIsPrivate() {
+        const QFileInfo folder(CapturePath(QString()).chopped(1));
+        const QFile::Permissions owner = QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner;
+        QCOMPARE(folder.permissions() & ~(QFile::ReadUser | QFile::WriteUser | QFile::ExeUser), owner);
+
+        const QString elsewhere = root_.filePath("elsewhere");
+        qputenv("TMPDIR", elsewhere.toUtf8());
+        QVERIFY(QDir().mkpath(elsewhere));
+        const QString name = elsewhere + "/" + folder.fileName();
+        QVERIFY(QFile::link(temporary_, name));
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);
+        QVERIFY(CapturePath("Temp.txt").isEmpty());
+        QVERIFY(QFile::remove(name));
+        QVERIFY(QDir().mkdir(name));
+        QVERIFY(QFile::setPermissions(name, owner | QFile::ReadOther | QFile::ExeOther));
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);
+        QVERIFY(QFile::setPermissions(elsewhere, QFile::permissions(elsewhere) | QFile::WriteOther));
+        QVERIFY(QDir().rmdir(name));
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);  // open to others without the sticky bit
+        qputenv("TMPDIR", temporary_.toUtf8());
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
     }
 };
 

@@ -27,9 +27,10 @@ QString RunningSearchText(Companion companion) {
 
 // Nothing is started when the process list could not be read or names the companion.
 bool CompanionMayStart(Companion companion) {
+    if (PrepareWorkFolder() != WorkFolderState::Ready) return false;
     const QString capture = CapturePath(RunningCheckCaptureName);
     RemoveCaptureFile(capture);
-    RunCommand(RunningCheckCommand(companion, capture).toStdString(), std::string());
+    RunCapturing(RunningCheckCommand(companion, capture).toStdString(), capture);
     const std::optional<QStringList> lines = ReadCaptureLines(capture);
     if (!lines) {
         qCDebug(lcLauncher) << "no process list in" << capture << "- not starting" << CompanionFileName(companion);

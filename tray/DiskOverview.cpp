@@ -91,6 +91,8 @@ QString PartitionEntryText(const QStringList& letters) {
     return QCoreApplication::translate("QWaitClass", "Partition: ") + written.join(QLatin1Char(','));
 }
 
+QString DriveMenuTitle(const QString& model) { return QString(model).replace(QLatin1Char('&'), QStringLiteral("&&")); }
+
 QStringList VolumeLetters(const QStringList& diskpartLines) {
     const ColumnSpan column = LetterColumn(diskpartLines);
     QStringList letters;

@@ -24,6 +24,9 @@ QString HealthEntryText(int health);
 QString PerformanceEntryText(int performance);
 QString PartitionEntryText(const QStringList& letters);
 
+// A drive's model as its submenu's title: "&" stays itself instead of marking a shortcut key.
+QString DriveMenuTitle(const QString& model);
+
 // The drive letters of the volume rows of diskpart's "detail disk" output, in row order. A row
 // without a letter gives none.
 QStringList VolumeLetters(const QStringList& diskpartLines);

@@ -7,6 +7,7 @@
 #include "dialogs/ShutDownWarning.h"
 #include "dialogs/SmartWarning.h"
 #include "disks/DiskQueries.h"
+#include "disks/DriveList.h"
 #include "resources/ImageResources.h"
 #include "smart/SmartCapture.h"
 #include "smart/SmartCommand.h"
@@ -116,6 +117,7 @@ QIcon GradeIcon(const QString& grade) {
 
 // One reading of the boot disk: the tray icon, the menu with every drive, and the temperature warnings.
 void QWaitClass::OnInitialize() {
+    if (PrepareWorkFolder() != WorkFolderState::Ready) return;
     SettingsStore settings;
     const QString bootIndex = GetBootDiskIndex();
     qCDebug(lcTray) << "boot disk index" << bootIndex;
@@ -178,6 +180,7 @@ void QWaitClass::GetAllDiskTemperature() {
     const QString detailCapture = CapturePath(DetailCaptureName);
     const QStringList entries = DiskIndexList;
     for (const QString& entry : entries) {
+        if (!disks::IsDriveIndex(entry)) continue;
         const QString index = entry.trimmed();
         const QString model = GetDiskModelName(index);
         QueryDiskDetail(index);
@@ -204,7 +207,7 @@ void QWaitClass::GetAllDiskTemperature() {
         PerformanceEntry = new QAction(GradeIcon(tray::PerformanceGrade(performance)),
                                        tray::PerformanceEntryText(performance), this);
         MenuActions << TemperatureEntry << HealthEntry << PerformanceEntry;
-        DiskSubMenu = new QMenu(model, TrayMenu);
+        DiskSubMenu = new QMenu(tray::DriveMenuTitle(model), TrayMenu);
         DiskSubMenu->setIcon(ImageIcon(QStringLiteral(":/images/img_Moniter-drive.png")));
         TrayMenu->addMenu(DiskSubMenu);
         TrayMenu->addSeparator();
@@ -252,6 +255,7 @@ void QWaitClass::OnLaunchApplication() { tray::LaunchCompanion(tray::Companion::
 void QWaitClass::GetDriveRefresh() {}
 
 void QWaitClass::GetSmartTemprature() {
+    if (PrepareWorkFolder() != WorkFolderState::Ready) return;
     SettingsStore settings;
     const std::optional<int> reading = ReadBootDiskTemperature(DeviceNameForIndex(GetBootDiskIndex()));
     if (!reading) return;
@@ -290,6 +294,7 @@ void QWaitClass::ShowTemperatureWarnings(int celsius, const tray::TemperatureSet
 }
 
 void QWaitClass::GetHealthAndPerformanceWarning() {
+    if (PrepareWorkFolder() != WorkFolderState::Ready) return;
     SettingsStore settings;
     const QString capture = CapturePath(BootReadingCaptureName);
     RemoveCaptureFile(capture);

@@ -54,6 +54,8 @@ private slots:
         }
         QVERIFY(!outcomes_.isEmpty());
         qputenv("TMPDIR", root_.path().toUtf8());
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
         qputenv("CORVANE_SETTINGS_FILE", root_.filePath("settings.ini").toUtf8());
         qunsetenv("CORVANE_TOOL_LOG");
     }
@@ -111,24 +113,25 @@ private slots:
         QCOMPARE(QString::fromUtf8(outcome), QString::fromUtf8(ForThisMachine(outcomes_.value(row.toUtf8()))));
     }
 
-    // A task-scheduler start runs the S.M.A.R.T. tool from the folder the settings name, spaces and
-    // all, and without that setting finds no tool.
-    void scheduledStartRunsTheStoredToolPath() {
+    // The stored tool reads every drive at 55 °C, the one found by name the laptop's 71 °C. Only a plain
+    // absolute path is run; anything else gives way to the tool's name, and none of it is executed.
+    void scheduledStartRunsOnlyAPlainStoredToolPath() {
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/hot-nvme-laptop");
-        const QString tools = root_.filePath("Corvane Tools");
-        QVERIFY(QDir().mkpath(tools));
-        QVERIFY(QFile::link(system_ + "/corvane-standin", tools + "/smartctl64Bit.exe"));
+        const QString stored = root_.filePath("Corvane Tools/smartctl64Bit.exe");
+        const QString mark = root_.filePath("injected");
+        QVERIFY(WriteBytes(stored, "#!/bin/sh\necho '194 Temperature_Celsius 0x0022 055 040 000 Old_age Always - 55'\n", true));
         LaunchArgument = ScheduledLaunchArgument;
+        const std::vector<std::pair<QString, int>> settings = {
+            {stored, 55}, {'"' + stored + '"', 55}, {QString(), 71}, {"smartctl64Bit.exe", 71},
+            {stored + "\" & touch '" + mark + "' & \"", 71}, {root_.filePath("%PATH%/smartctl64Bit.exe"), 71}};
         const QString capture = CapturePath("Temp.txt");
-        const auto temperature = [&capture] {
+        for (const auto& [setting, celsius] : settings) {
+            SettingsStore().Write(SettingsKey::SmartctlFolderPath, setting);
             RemoveCaptureFile(capture);
             smart::RunSmartTool("sda", capture);
-            return smart::ScanSmartReport(capture).value_or(smart::SmartScan()).Temperature();
-        };
-        SettingsStore().Write(SettingsKey::SmartctlFolderPath, tools + "/smartctl64Bit.exe");
-        QCOMPARE(temperature(), 71);
-        SettingsStore().Write(SettingsKey::SmartctlFolderPath, QString());
-        QCOMPARE(temperature(), 0);
+            QCOMPARE(smart::ScanSmartReport(capture).value_or(smart::SmartScan()).Temperature(), celsius);
+        }
+        QVERIFY(!QFile::exists(mark));
     }
 
     // Without WMIC the drive lists come from PowerShell, and without either there are none.
@@ -141,8 +144,8 @@ private slots:
         const QString powerShell = root_.filePath("powershell");
         const QString log = root_.filePath("powershell.log");
         QVERIFY(WriteBytes(powerShell + "/powershell", "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log.toUtf8() + R"('
-capture=${5#*-Path \"}
-capture=${capture%%\"*}
+capture=${5#*-Path \'}
+capture=${capture%%\'*}
 case "$5" in
     *Index,Model*) printf 'Index Model\r\n----- -----\r\n    0 INTEL SSDSC2KB480G8\r\n    1 WDC WUH721816ALE6L4\r\n' ;;
     *) printf 'Index\r\n-----\r\n    0\r\n    1\r\n' ;;
@@ -157,8 +160,8 @@ esac > "$capture"
         const QStringList runs = QString::fromUtf8(ReadBytes(log)).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(runs.size(), 2);
         QCOMPARE(runs[0], "-NoProfile -ExecutionPolicy Bypass -Command ($output = Get-CimInstance -Class Win32_DiskDrive "
-                          "| Select-Object Index,Model | Format-Table -AutoSize | Out-String).Trim() | Set-Content -Path \"" +
-                              CapturePath("DiskInfo.txt") + "\" -Encoding ASCII");
+                          "| Select-Object Index,Model | Format-Table -AutoSize | Out-String).Trim() | Set-Content -Path '" +
+                              CapturePath("DiskInfo.txt") + "' -Encoding ASCII");
         QVERIFY(runs[1].contains("Get-WmiObject -Class Win32_DiskDrive | Select-Object Index |"));
 
         qputenv("PATH", path);

@@ -4,11 +4,13 @@
 
 #include <functional>
 
-// The real monitor against tools and surroundings that misbehave. Every case runs its own monitor on
-// the healthy desktop, all side by side, through start-up and one real 30-second check. Whatever the
-// fault, the monitor keeps running and keeps its tray, shows no warning (the machine has nothing to
-// warn of), leaves none of the captures behind that it always removes, and never damages the
-// settings it shares with its companions.
+#include <unistd.h>
+
+// The real monitor against tools, surroundings and other users that misbehave. Every case runs its own
+// monitor on the healthy desktop, all side by side, through start-up and one real 30-second check.
+// Whatever the fault, the monitor keeps running and keeps its tray, shows no warning (the machine has
+// nothing to warn of), leaves none of the captures behind that it always removes, and never damages
+// the settings it shares with its companions. Cases with another user need root, which plays both.
 namespace {
 
 const QString Degree = QString(QChar(0x00B0));
@@ -27,14 +29,20 @@ struct FaultCase {
     QByteArray settingsBefore;
     QProcessEnvironment environment;
     QProcess monitor;
+    QProcess second;  // a second monitor beside the first, where a case starts one
     QString output;
+    uid_t user = 0;  // another user the monitor runs as; 0 for the test's own
+    int menusAtMidway = 0;
     Step prepare;
     Step midway;  // after start-up, before the timed check
     Step verify;
+    std::function<bool(FaultCase&)> started = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
     std::function<bool(FaultCase&)> checked = [](FaultCase& run) { return run.TrayMenus().size() >= 2; };
 
     QString Path(const QString& relative) const { return folder.filePath(relative); }
     QString Temporary() const { return environment.value("TMPDIR"); }
+    QString WorkFolder() const { return Temporary() + "/corvane-smart-" + QString::number(user ? user : geteuid()); }
+    QStringList ToolRuns() const { return QString::fromUtf8(ReadBytes(Path("tools.log"))).split('\n', Qt::SkipEmptyParts); }
 
     // A tool of the case's own system folder that stands in for the usual one.
     void ReplaceTool(const QString& tool, const QByteArray& script) {
@@ -53,6 +61,10 @@ struct FaultCase {
         return found;
     }
     QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
+    const QString& Output() {
+        Lines(QString());
+        return output;
+    }
 };
 
 }  // namespace
@@ -102,15 +114,24 @@ class FaultMatrixTests : public QObject {
         run.environment.insert("CORVANE_SETTINGS_FILE", run.settingsFile);
         run.environment.insert("TMPDIR", run.Path("temp"));
         run.environment.insert("CORVANE_DPI", "96");
+        run.environment.insert("CORVANE_TOOL_LOG", run.Path("tools.log"));
+        run.environment.remove("XDG_RUNTIME_DIR");
+        if (run.user) QVERIFY(Own(run.folder.path(), run.user));
         run.prepare(run);
         run.settingsBefore = ReadBytes(run.environment.value("CORVANE_SETTINGS_FILE"));
     }
 
-    void Start(FaultCase& run) {
-        run.monitor.setProcessEnvironment(run.environment);
-        run.monitor.setWorkingDirectory(run.folder.path());
-        run.monitor.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", QStringList());
-        QVERIFY2(run.monitor.waitForStarted(), qPrintable(run.name));
+    static void Start(QProcess& monitor, const FaultCase& run, uid_t user) { Start(monitor, run, user, run.environment); }
+    static void Start(QProcess& monitor, const FaultCase& run, uid_t user, const QProcessEnvironment& environment) {
+        monitor.setProcessEnvironment(environment);
+        monitor.setWorkingDirectory(run.folder.path());
+        const QString program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART";
+        const QString id = QString::number(user);
+        if (user)
+            monitor.start("setpriv", {"--reuid=" + id, "--regid=" + id, "--clear-groups", "--", program});
+        else
+            monitor.start(program, QStringList());
+        QVERIFY2(monitor.waitForStarted(), qPrintable(run.name));
     }
 
     FaultCase& Case(const QString& name) {
@@ -119,9 +140,108 @@ class FaultMatrixTests : public QObject {
         qFatal("no fault case %s", qPrintable(name));
     }
 
+    // Users of the machine that root plays: the monitor's, a second monitor's, and one that plants files.
+    static constexpr uid_t MonitorUser = 61001;
+    static constexpr uid_t SecondUser = 61002;
+    static constexpr uid_t OtherUser = 61003;
+
+    static bool Own(const QString& path, uid_t user) {
+        const QString id = QString::number(user);
+        return QProcess::execute("chown", {"-R", "-h", id + ":" + id, path}) == 0;
+    }
+
+    // A temporary folder all users share, as /tmp is; another user has planted files at every name
+    // the monitor once used there, and at its old lock.
+    static void ShareTemporaryWithAPlanter(FaultCase& run) {
+        const QString shared = run.folder.path() + "-shared";
+        QVERIFY(QDir().mkpath(shared));
+        QVERIFY(QProcess::execute("chmod", {"1777", shared}) == 0);
+        run.environment.insert("TMPDIR", shared);
+        QVERIFY(WriteBytes(run.Path("home/precious.txt"), "the user's own work"));
+        QVERIFY(Own(run.Path("home"), run.user));
+        const QByteArray hotReport = "SMART overall-health self-assessment test result: PASSED\n"
+                                     "194 Temperature_Celsius 0x0022 001 001 000 Old_age Always - 99\n";
+        QVERIFY(WriteBytes(shared + "/DiskList.txt", "select disk 0\nclean\n"));
+        for (const char* capture : {"Temp.txt", "SMART.txt"}) QVERIFY(WriteBytes(shared + "/" + capture, hotReport));
+        for (const char* link : {"Out.txt", "DiskInfo.txt", "tmpFile", "CorvaneSMART.lock"})
+            QVERIFY(QFile::link(run.Path("home/precious.txt"), shared + "/" + link));
+        QVERIFY(QProcess::execute("mkfifo", {shared + "/SMART1.txt"}) == 0);
+        for (const QString& planted : QDir(shared).entryList(QDir::Files | QDir::System | QDir::NoDotAndDotDot))
+            QVERIFY(Own(shared + "/" + planted, OtherUser));
+    }
+
+    // Every file under `folder`, with its bytes or, for a link, where it points.
+    static QMap<QString, QByteArray> Snapshot(const QString& folder) {
+        QMap<QString, QByteArray> files;
+        QDirIterator entries(folder, QDir::Files | QDir::System | QDir::Hidden, QDirIterator::Subdirectories);
+        while (entries.hasNext()) {
+            const QFileInfo entry(entries.next());
+            files[entry.filePath()] = entry.isSymLink() ? entry.symLinkTarget().toUtf8()
+                                      : entry.isFile()  ? ReadBytes(entry.filePath())
+                                                        : QByteArray("special");
+        }
+        return files;
+    }
+
+    void AddSecondUserCases() {
+        const Step plantedFilesStayUnused = [](FaultCase& run) {
+            QCOMPARE(ReadBytes(run.Path("home/precious.txt")), QByteArray("the user's own work"));
+            QCOMPARE(run.ToolRuns().filter(run.Temporary() + "/DiskList.txt"), QStringList());
+            QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+        };
+        FaultCase& planted = AddCase("another user's files at the old names", ShareTemporaryWithAPlanter, plantedFilesStayUnused);
+        planted.user = MonitorUser;
+
+        // The name of the work folder taken by another user: by a folder of theirs with a planted
+        // reading, or by a link to the user's own files. The monitor runs no tool until it is gone.
+        const auto takenWorkFolder = [](bool byLink) {
+            return [byLink](FaultCase& run) {
+                ShareTemporaryWithAPlanter(run);
+                if (byLink) {
+                    QVERIFY(QFile::link(run.Path("home"), run.WorkFolder()));
+                } else {
+                    QVERIFY(WriteBytes(run.WorkFolder() + "/Temp.txt", "194 Temperature_Celsius 0x0022 001 001 000 Old_age Always - 99\n"));
+                    QVERIFY(QProcess::execute("chmod", {"777", run.WorkFolder()}) == 0);
+                }
+                QVERIFY(Own(run.WorkFolder(), OtherUser));
+            };
+        };
+        const auto refusedUntilGone = [](FaultCase& run) {
+            run.started = [](FaultCase& run) { return run.Output().contains("no private work folder"); };
+            run.midway = [](FaultCase& run) {
+                QVERIFY(run.TrayMenus().isEmpty());
+                QCOMPARE(run.ToolRuns(), QStringList());
+                QVERIFY(QFile::remove(run.WorkFolder()) || QDir(run.WorkFolder()).removeRecursively());
+            };
+            run.checked = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
+            run.user = MonitorUser;
+        };
+        refusedUntilGone(AddCase("another user's folder at the work folder's name", takenWorkFolder(false), plantedFilesStayUnused));
+        refusedUntilGone(AddCase("a link at the work folder's name", takenWorkFolder(true), [=](FaultCase& run) {
+            plantedFilesStayUnused(run);
+            QCOMPARE(QDir(run.Path("home")).entryList(QDir::Files), QStringList{"precious.txt"});
+        }));
+
+        FaultCase& twoUsers = AddCase("two users share one temporary folder", ShareTemporaryWithAPlanter,
+            [=](FaultCase& run) {
+                plantedFilesStayUnused(run);
+                QString output;
+                QVERIFY2(WaitUntil([&] { return (output += run.second.readAllStandardError()).contains(SecondDriveMenu); }, 60000),
+                         qPrintable(output.right(3000)));
+            },
+            [](FaultCase& run) {
+                QProcessEnvironment environment = run.environment;
+                environment.insert("CORVANE_SETTINGS_FILE", run.Temporary() + "/second-user.ini");
+                environment.remove("CORVANE_TOOL_LOG");
+                Start(run.second, run, SecondUser, environment);
+            });
+        twoUsers.user = MonitorUser;
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(root_.isValid());
+        QVERIFY(QFile::setPermissions(root_.path(), QFile::permissions(root_.path()) | QFile::ExeOther | QFile::ReadOther));
         const QByteArray halfReport = "lines=$(\"$real\" \"$@\" | wc -l)\n"
                                       "\"$real\" \"$@\" | head -n $((lines / 2))\nkill -SEGV $$\n";
 
@@ -157,15 +277,46 @@ private slots:
             run.ReplaceTool("wbem/WMIC.exe", "head -c 5000 /dev/urandom\n");
             run.ReplaceTool("diskpart.exe", "head -c 5000 /dev/urandom\n");
         });
-        AddCase("50 MB report",
+        AddCase("a tool floods its capture",
                 [](FaultCase& run) {
-                    run.ReplaceTool("smartctl64Bit.exe", "\"$real\" \"$@\"\nyes 'Vendor Specific SMART Attributes "
-                                                         "with Thresholds: 9 Power_On_Hours 0x0032' | head -c 52428800\n");
+                    run.ReplaceTool("smartctl64Bit.exe", "\"$real\" \"$@\"\nmkdir \"$case/flooded\" 2>/dev/null || exit 0\n"
+                                                         "exec yes 'Vendor Specific SMART Attributes with Thresholds:'\n");
                 },
                 [](FaultCase& run) {
                     QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                    QVERIFY(run.output.contains("ended when its output passed 67108864 bytes"));
                     QVERIFY(run.output.contains("reading only the first"));
                 });
+        AddCase("a tool leaves a pipe at its capture",
+                [](FaultCase& run) {
+                    run.ReplaceTool("smartctl64Bit.exe", "\"$real\" \"$@\"\nmkdir \"$case/piped\" 2>/dev/null || exit 0\n"
+                                                         "capture=$(readlink /proc/$$/fd/1)\nrm -f \"$capture\"\n"
+                                                         "mkfifo \"$capture\"\n");
+                },
+                [](FaultCase& run) { QVERIFY(run.output.contains("is not a regular file")); });
+        AddCase("20,000 blank lines in the drive list",
+                [](FaultCase& run) {
+                    run.ReplaceTool("wbem/WMIC.exe", "\"$real\" \"$@\" | iconv -f UTF-16LE -t UTF-8\n"
+                                                     "yes '' | head -n 20000\n");
+                },
+                [](FaultCase& run) {
+                    QVERIFY(run.TrayMenus().last().contains(SecondDriveMenu));
+                    QVERIFY2(run.ToolRuns().size() < 100, qPrintable(QString::number(run.ToolRuns().size())));
+                });
+        FaultCase& noTemporary = AddCase(
+            "no temporary folder at all",
+            [](FaultCase& run) { run.environment.insert("TMPDIR", run.Path("temp not made yet")); },
+            [](FaultCase& run) {
+                QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                const QSettings settings(run.settingsFile, QSettings::IniFormat);
+                QVERIFY(settings.contains("TaskName") && settings.contains("HealthDontShow"));
+            },
+            [](FaultCase& run) {
+                QVERIFY(run.TrayMenus().isEmpty());
+                QVERIFY(QDir().mkpath(run.Temporary()));
+            });
+        noTemporary.started = [](FaultCase& run) { return run.Output().contains("no private work folder"); };
+        noTemporary.checked = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
         const auto utf16 = [](bool mark) {
             return [mark](FaultCase& run) {
                 const QByteArray convert = QByteArray(mark ? "printf '\\377\\376'\n" : "") +
@@ -185,14 +336,15 @@ private slots:
         FaultCase& unwritable = AddCase(
             "temporary folder becomes unwritable", [](FaultCase&) {},
             [](FaultCase& run) {
-                QCOMPARE(run.TrayMenus().size(), 1);
-                QVERIFY(run.TrayMenus().first().contains(BothDrivesMenu));
+                QCOMPARE(run.TrayMenus().size(), run.menusAtMidway);
+                QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
             },
             [](FaultCase& run) {
+                run.menusAtMidway = run.TrayMenus().size();
                 QVERIFY(QDir().rename(run.Temporary(), run.Path("temp-gone")));
                 QVERIFY(WriteBytes(run.Temporary(), "a file where the folder was"));
             });
-        unwritable.checked = [](FaultCase& run) { return !run.Lines("corvane.tray: no boot disk reading").isEmpty(); };
+        unwritable.checked = [](FaultCase& run) { return run.Output().count("no private work folder") >= 1; };
         AddCase("settings file cannot be written",
                 [](FaultCase& run) {
                     QVERIFY(WriteBytes(run.Path("not-a-folder"), "a file"));
@@ -238,12 +390,15 @@ private slots:
                 QVERIFY(WriteBytes(run.Path("machine/machine.txt"), machine.left(machine.indexOf("drive WDC"))));
             });
 
+        if (geteuid() == 0)
+            AddSecondUserCases();
+        else
+            qInfo("not root: the cases with other users are left out");
         for (auto& run : cases_) Prepare(*run);
-        for (auto& run : cases_) Start(*run);
+        for (auto& run : cases_) Start(run->monitor, *run, run->user);
         for (auto& run : cases_)
-            QVERIFY2(WaitUntil([&] { return !run->TrayMenus().isEmpty() || run->monitor.state() != QProcess::Running; },
-                             60000),
-                     qPrintable(run->name));
+            QVERIFY2(WaitUntil([&] { return run->started(*run) || run->monitor.state() != QProcess::Running; }, 60000),
+                     qPrintable(run->name + ": did not start\n" + run->output.right(3000)));
         for (auto& run : cases_)
             if (run->midway) run->midway(*run);
         for (auto& run : cases_)
@@ -253,8 +408,10 @@ private slots:
 
     void cleanupTestCase() {
         for (auto& run : cases_) {
-            run->monitor.kill();
-            run->monitor.waitForFinished();
+            for (QProcess* monitor : {&run->monitor, &run->second}) {
+                monitor->kill();
+                monitor->waitForFinished();
+            }
         }
     }
 
@@ -271,7 +428,7 @@ private slots:
         QVERIFY(run.TrayMenus().last().endsWith("Go to Corvane Drive Monitor | Exit"));
         QCOMPARE(run.Lines("corvane.tray: showing "), QStringList());
         for (const char* capture : {"Temp.txt", "SMART1.txt", "DiskInfo.txt", "tmpFile"})
-            QVERIFY2(!QFile::exists(run.Temporary() + "/" + capture), capture);
+            QVERIFY2(!QFileInfo(run.WorkFolder() + "/" + capture).exists(), capture);
         const QString settingsFile = run.environment.value("CORVANE_SETTINGS_FILE");
         const QByteArray settings = ReadBytes(settingsFile);
         if (QSettings(settingsFile, QSettings::IniFormat).status() == QSettings::FormatError) {

@@ -5,6 +5,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -70,6 +71,10 @@ int RunAsTool(int argc, char** argv) {
         return 0;
     }
     if (mode == "exit" && argc > 3) return std::atoi(argv[3]);
+    if (mode == "flood") {
+        const std::string block(65536, 'x');
+        for (;;) std::fwrite(block.data(), 1, block.size(), stdout);
+    }
     if (mode == "beat" && argc > 3) {
         for (;;) {
             std::ofstream(PathOf(argv[3]), std::ios::app) << '.';
@@ -128,6 +133,8 @@ void TestShellStart() {
     fs::current_path(previous);
     const bool byPath = platform::StartThroughShell(platform::ExecutablePath(), "--started-" + id + "b");
     Check(byName && byPath, "the shell accepts both starts");
+    Check(!platform::StartThroughShell(program.parent_path().u8string() + "/no such companion.exe", ""),
+          "a companion that cannot start is reported");
     for (const char* which : {"a", "b"}) {
         const std::string mark = ShellStartMark(id + which);
         for (int wait = 0; wait < 200 && !fs::exists(PathOf(mark)); ++wait) std::this_thread::sleep_for(50ms);
@@ -160,12 +167,116 @@ void TestTimeLimitEndsTheWholeTree() {
     fs::remove(PathOf(heartbeat));
 }
 
-void TestHiddenFile() {
-    const std::string path = AwkwardFolder() + "DiskList.txt";
-    std::ofstream(PathOf(path)) << "old script";
-    Check(platform::CreateHiddenFile(path), "the hidden file is created");
-    Check(fs::exists(PathOf(path)) && SizeOf(path) == 0, "creating it anew empties an existing file");
-    fs::remove(PathOf(path));
+std::string WorkDirectory() {
+    std::string problem;
+    const std::string folder = platform::PrepareWorkDirectory(problem);
+    Check(!folder.empty(), "a private work folder is made: " + problem);
+    return folder;
+}
+
+void TestWorkDirectory() {
+    const std::string folder = WorkDirectory();
+    Check(!folder.empty() && folder.back() == platform::PathSeparator(), "the work folder ends in the separator");
+    std::string problem;
+    Check(platform::PrepareWorkDirectory(problem) == folder, "the work folder is the same at every check");
+}
+
+// Only a regular file of this user is read, and never more than asked for.
+void TestReadOwnFile() {
+    const std::string folder = WorkDirectory();
+    std::ofstream(PathOf(folder + "Temp.txt"), std::ios::binary) << "hello";
+    const platform::FileContent part = platform::ReadOwnFile(folder + "Temp.txt", 3);
+    Check(part.read && part.bytes == "hel" && part.size == 5, "a capture is read up to the limit: " + part.bytes);
+    Check(!platform::ReadOwnFile(folder + "missing.txt", 10).read, "a missing capture is not read");
+    fs::create_directories(PathOf(folder + "SMART.txt"));
+    Check(!platform::ReadOwnFile(folder + "SMART.txt", 10).read, "a folder at a capture name is not read");
+    std::error_code unsupported;
+    fs::create_symlink(PathOf(folder + "Temp.txt"), PathOf(folder + "Out.txt"), unsupported);
+    if (!unsupported) Check(!platform::ReadOwnFile(folder + "Out.txt", 10).read, "a link at a capture name is not read");
+    for (const char* name : {"Temp.txt", "SMART.txt", "Out.txt"}) fs::remove(PathOf(folder + name), unsupported);
+}
+
+// What diskpart is given is what the monitor wrote, or there is nothing to give it: a planted file that
+// cannot be replaced, or one held by another process, makes the hold fail.
+void TestHeldScript() {
+    const std::string script = WorkDirectory() + "DiskList.txt";
+    const std::string ours = "list disk  \nselect disk 0\ndetail disk";
+    const auto holdsOursOrNothing = [&](const std::string& what) {
+        std::string problem;
+        const std::unique_ptr<platform::HeldFile> held = platform::HoldNewFile(script, ours, problem);
+        Check(held ? ReadFile(script) == ours : !problem.empty(), what + ": " + ReadFile(script));
+        return held != nullptr;
+    };
+    std::ofstream(PathOf(script)) << "select disk 0\nclean";
+    Check(holdsOursOrNothing("over an old script"), "an ordinary old script is replaced");
+    std::ofstream(PathOf(script)) << "select disk 0\nclean";
+    fs::permissions(PathOf(script), fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+    holdsOursOrNothing("over a read-only planted script");
+    std::error_code ignored;
+    fs::permissions(PathOf(script), fs::perms::owner_all, ignored);
+    fs::remove(PathOf(script), ignored);
+
+    std::string problem;
+    const std::unique_ptr<platform::HeldFile> first = platform::HoldNewFile(script, "select disk 0\nclean", problem);
+    Check(first != nullptr, "a script is held: " + problem);
+    const std::unique_ptr<platform::HeldFile> second = platform::HoldNewFile(script, ours, problem);
+    Check(!second || ReadFile(script) == ours, "a script held elsewhere is never run in place of ours");
+}
+
+// The interpreter takes a tool path from the settings word for word, or not at all.
+void TestToolPathFromSettings() {
+    const std::string folder = AwkwardFolder();
+    const std::string tool = folder + "tool copy.exe";
+    fs::copy_file(PathOf(platform::ExecutablePath()), PathOf(tool), fs::copy_options::overwrite_existing);
+    const std::string capture = folder + "Temp.txt";
+    std::string problem;
+    const std::string literal = platform::LiteralToolPath("\"" + tool + "\"", problem);
+    Check(literal == tool, "one pair of quotes around a stored path is removed: " + literal);
+    fs::remove(PathOf(capture));
+    platform::RunHidden(platform::QuoteForInterpreter(literal) + " --tool echo ran >> " + platform::QuoteForInterpreter(capture), 30s);
+    Check(ReadFile(capture).rfind("ran", 0) == 0, "a stored tool path with spaces runs");
+
+    const std::string mark = folder + "injected.txt";
+    const std::string injection = tool + "\" & " + platform::QuoteForInterpreter(platform::ExecutablePath()) +
+                                  " --tool echo injected >> " + platform::QuoteForInterpreter(mark) + " & \"";
+    for (const std::string& setting : {injection, folder + "%PATH%" + platform::PathSeparator() + "tool.exe",
+                                       std::string("tool copy.exe"), std::string(), tool + "\n"}) {
+        problem.clear();
+        Check(platform::LiteralToolPath(setting, problem).empty() && !problem.empty(), "refused: " + setting);
+    }
+    // Refused, the setting gives way to the bare tool name, and nothing of it runs.
+    platform::RunHidden("smartctl64Bit.exe -a /dev/sda >> " + platform::QuoteForInterpreter(capture), 30s);
+    Check(!fs::exists(PathOf(mark)), "the injected command never ran");
+}
+
+// The Windows interpreter runs without the user's AutoRun commands ("/d"), and an elevated monitor runs
+// the system's own interpreter whatever COMSPEC names.
+void TestInterpreter() {
+    if (platform::PathSeparator() != '\\') return;
+    const std::string comspec = AwkwardFolder() + "not an interpreter.exe";
+    static std::string assignment;
+    assignment = "COMSPEC=" + comspec;
+    putenv(assignment.data());
+    const std::string line = platform::InterpreterCommandLine("echo");
+    const std::string expected = platform::RunsElevated() ? platform::SystemDirectory() + "\\cmd.exe" : comspec;
+    Check(line == expected + " /d /s /c \"echo\"", "the interpreter line: " + line);
+    if (platform::RunsElevated()) {
+        const platform::CommandOutcome outcome = platform::RunHidden(ToolCommand("exit 4"), 30s);
+        Check(outcome.started && outcome.exitCode == 4, "elevated, tools run whatever COMSPEC names");
+    }
+}
+
+// A tool that floods its capture is ended like one that hangs.
+void TestFloodIsEnded() {
+    const std::string capture = AwkwardFolder() + "flood.txt";
+    fs::remove(PathOf(capture));
+    const auto start = std::chrono::steady_clock::now();
+    const platform::CommandOutcome outcome = platform::RunHidden(
+        ToolCommand("flood") + " >> " + platform::QuoteForInterpreter(capture), 60s, {capture, 1 << 20});
+    Check(outcome.outputTooLarge && !outcome.timedOut, "a flooding tool is ended for its output");
+    Check(std::chrono::steady_clock::now() - start < 30s, "long before the time limit");
+    Check(SizeOf(capture) > (1u << 20) && SizeOf(capture) < (64u << 20), "its capture stops soon after the bound");
+    fs::remove(PathOf(capture));
 }
 
 void TestSingleInstance() {
@@ -192,9 +303,10 @@ int RunTests(int argc, char** argv) {
     processArguments.assign(argv, argv + argc);
 
     const std::vector<std::function<void()>> tests = {
-        TestDirectories,  TestArguments,     TestCaptureInAwkwardFolder, TestExitCode,
-        TestHiddenFile,   TestSingleInstance, TestDisplay,               TestTimeLimitEndsTheWholeTree,
-        TestShellStart,
+        TestDirectories,   TestArguments,    TestCaptureInAwkwardFolder,    TestExitCode,
+        TestWorkDirectory, TestReadOwnFile,  TestHeldScript,                TestToolPathFromSettings,
+        TestInterpreter,                     TestFloodIsEnded,              TestSingleInstance,
+        TestDisplay,       TestTimeLimitEndsTheWholeTree,                   TestShellStart,
     };
     for (const auto& test : tests) test();
     std::error_code ignored;
