@@ -73,6 +73,13 @@ int RunAsTool(int argc, char** argv) {
         return 0;
     }
     if (mode == "exit" && argc > 3) return std::atoi(argv[3]);
+    for (int c; mode == "cat" && (c = std::getchar()) != EOF;) std::putchar(c);
+    if (mode == "parent") {
+        std::string pid, name, state, parent;
+        std::ifstream("/proc/self/stat") >> pid >> name >> state >> parent;
+        std::printf("%s\n", parent.c_str());
+    }
+    if (mode == "cat") return 0;
     const std::string block(65536, 'x');
     while (mode == "flood") std::fwrite(block.data(), 1, block.size(), stdout);
     while (mode == "beat" && argc > 3) {
@@ -128,6 +135,35 @@ void TestCommandLines() {
     }
     platform::RunHidden("smartctl64Bit.exe -a /dev/sda >> " + Quoted(capture), 30s);
     Check(!fs::exists(PathOf(mark)), "the injected command never ran");
+}
+
+// On POSIX the monitor's plain commands run without an interpreter, with the interpreter's results:
+// each is run once as it is and once with a ";" that hands it to /bin/sh.
+void TestPlainCommandsAsTheInterpreterRunsThem() {
+    if (platform::PathSeparator() != '/') return;
+    const std::string capture = AwkwardFolder() + "it's plain.txt";
+    const std::vector<std::string> commands = {
+        ToolCommand("echo a 'b  c' 'it'\\''s' ü") + " >> " + Quoted(capture),
+        ToolCommand("echo piped") + " | " + ToolCommand("cat") + " | " + ToolCommand("cat") + ">>" + Quoted(capture),
+        ToolCommand("echo replaced") + ">" + Quoted(capture),
+        ToolCommand("exit 3") + " >> " + Quoted(capture),
+        "no-such-tool-anywhere -a >> " + Quoted(capture),
+        "no-such-tool-anywhere | " + ToolCommand("echo after") + " >> " + Quoted(capture),
+    };
+    for (const std::string& command : commands) {
+        std::string results[2];
+        for (int form = 0; form < 2; ++form) {
+            fs::remove(PathOf(capture));
+            const platform::CommandOutcome outcome = platform::RunHidden(form == 0 ? command : command + " ;", 30s);
+            results[form] = std::to_string(outcome.exitCode) + (fs::exists(PathOf(capture)) ? ":" : "!") + ReadFile(capture);
+        }
+        Check(results[0] == results[1], command + " gives " + results[0] + " and through the interpreter " + results[1]);
+    }
+    std::string ownId;
+    std::ifstream("/proc/self/stat") >> ownId;
+    fs::remove(PathOf(capture));
+    platform::RunHidden(ToolCommand("parent") + " >> " + Quoted(capture), 30s);
+    Check(ReadFile(capture) == ownId + "\n", "a plain command runs without an interpreter: " + ReadFile(capture));
 }
 
 // The Windows interpreter runs without the user's AutoRun commands ("/d"), and an elevated monitor runs
@@ -244,7 +280,8 @@ int RunTests(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]).rfind("--started-", 0) == 0) return MarkShellStart(argv[1]);
     processArguments.assign(argv, argv + argc);
 
-    for (const auto& test : {TestDirectoriesAndArguments, TestCommandLines, TestInterpreter, TestReadOwnFile,
+    for (const auto& test : {TestDirectoriesAndArguments, TestCommandLines, TestPlainCommandsAsTheInterpreterRunsThem,
+                             TestInterpreter, TestReadOwnFile,
                              TestHeldScript, TestSingleInstance, TestRunsThatMustBeEnded, TestShellStart})
         test();
     std::error_code ignored;
