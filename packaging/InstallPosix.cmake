@@ -1,8 +1,26 @@
-# Linux: a private folder lib/corvane-smart/ with the monitor, its translations and the stand-ins it
-# runs in place of the Windows tools; a launcher link in bin/; a menu entry, an icon and an entry that
-# starts the monitor at login; and a .deb built by CPack from the same rules (cpack in the build tree).
+# Linux: a private folder lib/corvane-smart/ with the monitor, its translations, the stand-in program
+# it runs in place of the Windows tools (in system/, linked under each tool's name) and the report
+# cache; a launcher link in bin/; a menu entry, an icon and an entry that starts the monitor at login;
+# the report cache's systemd unit; and a .deb built by CPack from the same rules (cpack in the build
+# tree), which enables that unit.
 set(CORVANE_INSTALL_DIR lib/corvane-smart)
-install(DIRECTORY ${CMAKE_SOURCE_DIR}/standins/system DESTINATION ${CORVANE_INSTALL_DIR} USE_SOURCE_PERMISSIONS)
+install(TARGETS corvane-standin RUNTIME DESTINATION ${CORVANE_INSTALL_DIR}/system)
+install(TARGETS corvane-report-cache RUNTIME DESTINATION ${CORVANE_INSTALL_DIR})
+foreach(tool ${CORVANE_STANDIN_TOOLS})
+  get_filename_component(folder ${tool} DIRECTORY)
+  file(RELATIVE_PATH target /system/${folder} /system/corvane-standin)
+  file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/system/${folder})
+  file(CREATE_LINK ${target} ${CMAKE_CURRENT_BINARY_DIR}/system/${tool} SYMBOLIC)
+  install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/${tool} DESTINATION ${CORVANE_INSTALL_DIR}/system/${folder})
+endforeach()
+
+# The unit names the report cache by its installed path, known only when installing (cpack installs
+# under /usr whatever the build's prefix).
+install(CODE "
+  file(READ \"${CMAKE_CURRENT_SOURCE_DIR}/corvane-smart-reports.service.in\" unit)
+  string(REPLACE @REPORT_CACHE@ \"\${CMAKE_INSTALL_PREFIX}/${CORVANE_INSTALL_DIR}/corvane-report-cache\" unit \"\${unit}\")
+  file(WRITE \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/systemd/system/corvane-smart-reports.service\" \"\${unit}\")
+  message(STATUS \"Installing: \$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/lib/systemd/system/corvane-smart-reports.service\")")
 
 # A relative link, so it holds under any prefix; the monitor resolves it through /proc/self/exe and
 # so finds its folder.
@@ -25,15 +43,18 @@ set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Resident drive-health monitor in the notification area\nShows the boot disk's temperature on a tray icon, lists every drive's temperature, health and\nperformance in the tray menu, and warns when the boot disk runs hot or its health or performance\nfalls below 40 %. It reads the drives through smartctl.")
 set(CPACK_DEBIAN_PACKAGE_SECTION admin)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
-# The Qt libraries come from the executable's own links; the rest is what the stand-in tools run.
+# The Qt and C++ libraries come from the executables' own links; smartctl reads the drives, and
+# deb-systemd-helper enables the report cache.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "smartmontools, util-linux, libc-bin")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "smartmontools, init-system-helpers")
 # The Japanese, Chinese, Korean and Hindi texts need these fonts; the others do not.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, fonts-noto-core")
 set(CPACK_STRIP_FILES ON)
 # An administrator may edit the login entry (Hidden=true turns it off); upgrades keep that edit.
 file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/conffiles "${CORVANE_AUTOSTART_DIR}/corvane-smart.desktop\n")
-set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/conffiles)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/conffiles ${CMAKE_CURRENT_SOURCE_DIR}/postinst
+    ${CMAKE_CURRENT_SOURCE_DIR}/prerm ${CMAKE_CURRENT_SOURCE_DIR}/postrm)
+set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 # Staged with DESTDIR, so that the absolute autostart folder lands inside the package.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the .deb from a built tree and proves it: the Depends and the file layout, and, as root, that
-# it installs with apt-get, that the monitor started through the installed launcher keeps running and
-# runs the stand-in tools installed beside it, and that the package removes cleanly.
+# it installs with apt-get and enables the report service (which systemd-analyze accepts, where there
+# is one), that the installed report cache writes this machine's reports, that the monitor started
+# through the installed launcher keeps running and runs the stand-in tools installed beside it, and
+# that purging removes it all, the service's enablement included.
 #   packaging/check-package.sh [BUILD DIR]      default build/
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -20,18 +22,25 @@ deb=$(find "$build/package" -maxdepth 1 -name "${package}_*.deb" | head -n 1)
 echo "built $deb"
 
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in smartmontools util-linux libqt5core5 libqt5gui5 libqt5widgets5; do
+for needed in smartmontools init-system-helpers libqt5core5 libqt5gui5 libqt5widgets5; do
     grep -q "$needed" <<< "$depends" || fail "Depends lacks $needed: $depends"
 done
+! grep -q util-linux <<< "$depends" || fail "Depends names util-linux, which nothing runs any more: $depends"
+unit=corvane-smart-reports.service
 contents=$(dpkg-deb -c "$deb")
 for path in ./usr/lib/$package/CorvaneSMART ./usr/lib/$package/TranslationCM/DE/LANG_DE.qm \
-            ./usr/lib/$package/system/smartctl64Bit.exe ./usr/lib/$package/system/wbem/WMIC.exe \
+            "./usr/lib/$package/system/smartctl64Bit.exe -> corvane-standin" \
+            "./usr/lib/$package/system/wbem/WMIC.exe -> ../corvane-standin" \
+            ./usr/lib/$package/corvane-report-cache ./usr/lib/systemd/system/$unit \
             "./usr/bin/$package -> ../lib/$package/CorvaneSMART" ./usr/share/applications/$package.desktop \
             ./usr/share/icons/hicolor/32x32/apps/$package.png ./etc/xdg/autostart/$package.desktop; do
     grep -qF -- " $path" <<< "$contents" || fail "the package lacks $path"
 done
-grep -F "/usr/lib/$package/system/diskpart.exe" <<< "$contents" | grep -q '^-rwx' ||
-    fail "the stand-in tools lost their execute bits"
+grep -F "/usr/lib/$package/system/corvane-standin" <<< "$contents" | grep -q '^-rwxr-xr-x' ||
+    fail "the stand-in program lost its execute bits"
+for script in postinst prerm postrm; do
+    dpkg-deb -I "$deb" "$script" > /dev/null 2>&1 || fail "the package has no $script"
+done
 
 if [ "$(id -u)" -ne 0 ]; then
     echo "Not root: the .deb was built and checked, but installing it needs root; skipped."
@@ -51,6 +60,25 @@ DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$
     { cat "$work/apt.log"; fail "apt-get install $deb"; }
 echo "installed $package"
 
+enabled=/etc/systemd/system/multi-user.target.wants/$unit
+[ -L "$enabled" ] || fail "installing did not enable $unit"
+if command -v systemd-analyze > /dev/null; then
+    systemd-analyze verify "/usr/lib/systemd/system/$unit" > "$work/verify.log" 2>&1 ||
+        { cat "$work/verify.log"; fail "systemd-analyze does not accept $unit"; }
+    echo "$unit is enabled, and systemd-analyze accepts it"
+else
+    echo "$unit is enabled (no systemd-analyze here to check it)"
+fi
+# The service's program, once, with the real smartctl: one report per whole disk, readable by all.
+"/usr/lib/$package/corvane-report-cache" --once "$work/reports" ||
+    fail "the installed report cache failed (see above)"
+for disk in $(cd /sys/block && ls); do
+    case "$disk" in loop* | ram* | zram* | sr* | dm-* | md*) continue ;; esac
+    [ -n "$(find "$work/reports/$disk.txt" -perm 0644 2> /dev/null)" ] ||
+        fail "the installed report cache wrote no report of $disk readable by all"
+done
+echo "the installed report cache wrote: $(cd "$work/reports" && echo *)"
+
 mkdir "$work/tmp"
 env -u CORVANE_SYSTEM_DIR QT_QPA_PLATFORM=offscreen CORVANE_SETTINGS_FILE="$work/settings.ini" TMPDIR="$work/tmp" \
     CORVANE_TOOL_LOG="$work/tools.log" CORVANE_SIMULATED_MACHINE="$root/standins/machines/healthy-desktop" \
@@ -69,4 +97,7 @@ DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$package" > "$work/apt.log"
     { cat "$work/apt.log"; fail "apt-get purge $package"; }
 [ ! -e "/usr/lib/$package" ] && [ ! -e "/etc/xdg/autostart/$package.desktop" ] ||
     fail "files left behind after purging $package"
-echo "removed $package"
+[ ! -e "$enabled" ] && [ ! -e "/usr/lib/systemd/system/$unit" ] && [ ! -e "/etc/systemd/system/$unit" ] ||
+    fail "$unit is still enabled, masked or installed after purging $package"
+echo "removed $package and its service"
+

@@ -20,8 +20,10 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cctype>
 #include <cstring>
 #include <functional>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -197,14 +199,10 @@ bool WriteAll(int descriptor, const std::string& bytes) {
     return true;
 }
 
-// Where a program named `program` may be, in the order they are tried: a bare name in the current
-// directory first, as the Windows shell does, then along the search path.
-std::vector<std::string> ProgramCandidates(const std::string& program) {
+// The files a program name may stand for along `path`, in order; a name with a slash stands for itself.
+std::vector<std::string> SearchPathCandidates(const std::string& program, const std::string& path) {
     if (program.find('/') != std::string::npos) return {program};
-    const std::string local = "./" + program;
-    if (access(local.c_str(), X_OK) == 0) return {local};
     std::vector<std::string> candidates;
-    const std::string path = Environment("PATH");
     size_t start = 0;
     for (;;) {
         const size_t end = path.find(':', start);
@@ -214,6 +212,151 @@ std::vector<std::string> ProgramCandidates(const std::string& program) {
         start = end + 1;
     }
     return candidates;
+}
+
+// Where a companion named `program` may be, in the order they are tried: a bare name in the current
+// directory first, as the Windows shell does, then along the search path.
+std::vector<std::string> ProgramCandidates(const std::string& program) {
+    const std::string local = "./" + program;
+    if (program.find('/') == std::string::npos && access(local.c_str(), X_OK) == 0) return {local};
+    return SearchPathCandidates(program, Environment("PATH"));
+}
+
+// The first executable file `program` stands for along `path`, as the interpreter finds it.
+std::string FindProgram(const std::string& program, const std::string& path) {
+    for (const std::string& candidate : SearchPathCandidates(program, path)) {
+        struct stat info{};
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+// A command of the plain kind the monitor builds: programs with their words, joined by "|", the last
+// one's output sent to a file with ">" or ">>".
+struct PlainCommand {
+    std::vector<std::vector<std::string>> programs{1};
+    std::string output;
+    bool append = false;
+};
+
+// Words are plain characters or text in single quotes ('\'' for a quote); anything else the
+// interpreter would treat specially makes the command not plain.
+std::optional<PlainCommand> ParsePlainCommand(const std::string& command) {
+    PlainCommand plain;
+    std::string word;
+    bool inWord = false;
+    bool outputNext = false;
+    const auto endWord = [&] {
+        if (!inWord) return true;
+        if (outputNext && !plain.output.empty()) return false;
+        (outputNext ? plain.output : plain.programs.back().emplace_back()) = word;
+        word.clear();
+        inWord = outputNext = false;
+        return true;
+    };
+    for (size_t i = 0; i < command.size(); ++i) {
+        const char c = command[i];
+        if (c == ' ' || c == '\t') {
+            if (!endWord()) return std::nullopt;
+        } else if (c == '\'') {
+            const size_t close = command.find('\'', i + 1);
+            if (close == std::string::npos) return std::nullopt;
+            word.append(command, i + 1, close - i - 1);
+            inWord = true;
+            i = close;
+        } else if (c == '\\' && i + 1 < command.size() && command[i + 1] == '\'') {
+            word += '\'';
+            inWord = true;
+            ++i;
+        } else if (c == '|' || c == '>') {
+            // "2>" names a descriptor, which only the interpreter handles.
+            if ((inWord && std::isdigit(static_cast<unsigned char>(command[i - 1]))) || !endWord() || outputNext ||
+                !plain.output.empty() || plain.programs.back().empty())
+                return std::nullopt;
+            if (c == '|') {
+                plain.programs.emplace_back();
+            } else {
+                plain.append = i + 1 < command.size() && command[i + 1] == '>';
+                i += plain.append ? 1 : 0;
+                outputNext = true;
+            }
+        } else if (std::isalnum(static_cast<unsigned char>(c)) || std::strchr("-_./:,+@%", c) ||
+                   static_cast<unsigned char>(c) >= 0x80) {
+            word += c;
+            inWord = true;
+        } else {
+            return std::nullopt;
+        }
+    }
+    if (!endWord() || outputNext || plain.programs.back().empty()) return std::nullopt;
+    return plain;
+}
+
+// Starts the programs of `plain` as the interpreter would: each in the process group of the first, the
+// output file opened (and so made) before anything runs, a program that cannot be found leaving its
+// place in the pipeline empty. Returns the processes started and the exit code of a last program
+// that could not be started (127, as the interpreter gives), or -1.
+std::vector<pid_t> StartPlainCommand(const PlainCommand& plain, const std::string& searchPath,
+                                     char* const* environment, int& exitCodeWithoutStart) {
+    std::vector<pid_t> started;
+    exitCodeWithoutStart = -1;
+    const std::string output = plain.output.empty() ? std::string("/dev/null") : plain.output;
+    const int outputFile = open(output.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC | (plain.append ? O_APPEND : O_TRUNC), 0666);
+    if (outputFile < 0) {
+        std::fprintf(stderr, "platform: cannot open %s: %s\n", output.c_str(), std::strerror(errno));
+        exitCodeWithoutStart = 2;
+        return started;
+    }
+    int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    pid_t group = 0;
+    for (size_t index = 0; index < plain.programs.size(); ++index) {
+        const bool last = index + 1 == plain.programs.size();
+        int pipeEnds[2] = {-1, -1};
+        if (!last && pipe2(pipeEnds, O_CLOEXEC) != 0) break;
+        const std::vector<std::string>& words = plain.programs[index];
+        const std::string program = FindProgram(words.front(), searchPath);
+        if (program.empty()) {
+            std::fprintf(stderr, "platform: cannot find %s\n", words.front().c_str());
+            if (last) exitCodeWithoutStart = 127;
+        } else {
+            std::vector<char*> arguments;
+            for (const std::string& word : words) arguments.push_back(const_cast<char*>(word.c_str()));
+            arguments.push_back(nullptr);
+            posix_spawn_file_actions_t actions;
+            posix_spawn_file_actions_init(&actions);
+            posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+            posix_spawn_file_actions_adddup2(&actions, last ? outputFile : pipeEnds[1], STDOUT_FILENO);
+            posix_spawnattr_t attributes;
+            posix_spawnattr_init(&attributes);
+            sigset_t none;
+            sigset_t pipeSignal;
+            sigemptyset(&none);
+            sigemptyset(&pipeSignal);
+            sigaddset(&pipeSignal, SIGPIPE);
+            posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+            posix_spawnattr_setpgroup(&attributes, group);
+            posix_spawnattr_setsigmask(&attributes, &none);
+            posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
+            pid_t child = 0;
+            const int error = posix_spawn(&child, program.c_str(), &actions, &attributes, arguments.data(), environment);
+            posix_spawn_file_actions_destroy(&actions);
+            posix_spawnattr_destroy(&attributes);
+            if (error == 0) {
+                started.push_back(child);
+                if (group == 0) group = child;
+            } else {
+                std::fprintf(stderr, "platform: cannot start %s: %s\n", program.c_str(), std::strerror(error));
+                if (last) exitCodeWithoutStart = 126;
+            }
+        }
+        close(input);
+        if (!last) close(pipeEnds[1]);
+        input = pipeEnds[0];
+    }
+    if (input >= 0) close(input);
+    close(outputFile);
+    return started;
 }
 
 }  // namespace
@@ -285,6 +428,7 @@ char PathSeparator() { return '/'; }
 
 bool RunsElevated() { return geteuid() == 0; }
 
+// Plain commands are run directly, but exactly as this line would run them.
 std::string InterpreterCommandLine(const std::string& command) { return "/bin/sh -c " + command; }
 
 std::string QuoteForInterpreter(const std::string& path) {
@@ -298,39 +442,32 @@ std::string QuoteForInterpreter(const std::string& path) {
     return quoted + "'";
 }
 
+// A plain command is run directly, as the interpreter would run it, which spares a process per tool
+// run; any other goes to /bin/sh. Either way every process it starts is in one process group, so
+// that the end of the time limit can end them all.
 CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch) {
     CommandOutcome outcome;
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    posix_spawnattr_init(&attributes);
-    // A group of its own, so that a time-out can end everything the command started.
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP);
-    posix_spawnattr_setpgroup(&attributes, 0);
-
     // The stand-in tools of the system directory are found by name, as Windows finds its own.
     const std::string path = Environment("PATH");
-    std::string searchPath = "PATH=" + SystemDirectory() + (path.empty() ? "" : ":" + path);
-    std::vector<char*> environmentPointers;
+    const std::string searchPath = SystemDirectory() + (path.empty() ? "" : ":" + path);
+    std::string searchPathVariable = "PATH=" + searchPath;
+    std::vector<char*> environment;
     for (char** variable = environ; *variable; ++variable) {
-        if (std::strncmp(*variable, "PATH=", 5) != 0) environmentPointers.push_back(*variable);
+        if (std::strncmp(*variable, "PATH=", 5) != 0) environment.push_back(*variable);
     }
-    environmentPointers.push_back(searchPath.data());
-    environmentPointers.push_back(nullptr);
+    environment.push_back(searchPathVariable.data());
+    environment.push_back(nullptr);
 
-    std::string interpreter = "/bin/sh";
-    std::string option = "-c";
-    std::string text = command;
-    char* arguments[] = {interpreter.data(), option.data(), text.data(), nullptr};
-    pid_t child = 0;
-    const int error = posix_spawn(&child, interpreter.c_str(), &actions, &attributes, arguments, environmentPointers.data());
-    posix_spawn_file_actions_destroy(&actions);
-    posix_spawnattr_destroy(&attributes);
-    if (error != 0) {
-        std::fprintf(stderr, "platform: cannot start /bin/sh: %s\n", std::strerror(error));
-        return outcome;
+    const std::optional<PlainCommand> plain = ParsePlainCommand(command);
+    std::vector<pid_t> started;
+    int exitCodeWithoutStart = -1;
+    if (plain) {
+        started = StartPlainCommand(*plain, searchPath, environment.data(), exitCodeWithoutStart);
+    } else {
+        PlainCommand interpreter;
+        interpreter.programs = {{"/bin/sh", "-c", command}};
+        started = StartPlainCommand(interpreter, searchPath, environment.data(), exitCodeWithoutStart);
+        if (started.empty()) return outcome;
     }
     outcome.started = true;
 
@@ -339,20 +476,28 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
         return stat(watch.path.c_str(), &info) == 0 && static_cast<unsigned long long>(info.st_size) > watch.largest;
     };
     const bool watching = !watch.path.empty();
-    if (!WaitUntilEnded(child, Clock::now() + limit, watching ? std::function<bool()>(outputTooLarge) : nullptr)) {
+    const auto deadline = Clock::now() + limit;
+    for (const pid_t child : started) {
+        if (WaitUntilEnded(child, deadline, watching ? std::function<bool()>(outputTooLarge) : nullptr)) continue;
         outcome.outputTooLarge = watching && outputTooLarge();
         outcome.timedOut = !outcome.outputTooLarge;
-        kill(-child, SIGKILL);
+        kill(-started.front(), SIGKILL);
+        break;
     }
     int status = 0;
-    pid_t reaped;
-    while ((reaped = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+    for (const pid_t child : started) {
+        pid_t reaped;
+        while ((reaped = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
+        }
+        if (reaped != child) std::fprintf(stderr, "platform: lost track of process %d: %s\n", child, std::strerror(errno));
     }
-    if (reaped != child) {
-        std::fprintf(stderr, "platform: lost track of the interpreter %d: %s\n", child, std::strerror(errno));
-        return outcome;
-    }
-    if (!outcome.timedOut && !outcome.outputTooLarge && WIFEXITED(status)) outcome.exitCode = WEXITSTATUS(status);
+    if (outcome.timedOut || outcome.outputTooLarge) return outcome;
+    if (exitCodeWithoutStart >= 0)
+        outcome.exitCode = exitCodeWithoutStart;
+    else if (WIFEXITED(status))
+        outcome.exitCode = WEXITSTATUS(status);
+    else if (WIFSIGNALED(status))
+        outcome.exitCode = 128 + WTERMSIG(status);
     return outcome;
 }
 
@@ -372,15 +517,14 @@ FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
         content.problem = path + " belongs to user " + std::to_string(info.st_uid);
     } else {
         content.size = static_cast<unsigned long long>(info.st_size);
-        content.bytes.resize(largest);
-        size_t filled = 0;
-        while (filled < largest) {
-            const ssize_t step = read(descriptor, content.bytes.data() + filled, largest - filled);
+        content.bytes.reserve(static_cast<size_t>(std::min<unsigned long long>(content.size, largest)));
+        char block[65536];
+        while (content.bytes.size() < largest) {
+            const ssize_t step = read(descriptor, block, std::min(sizeof block, largest - content.bytes.size()));
             if (step < 0 && errno == EINTR) continue;
             if (step <= 0) break;
-            filled += static_cast<size_t>(step);
+            content.bytes.append(block, static_cast<size_t>(step));
         }
-        content.bytes.resize(filled);
         content.read = true;
     }
     close(descriptor);

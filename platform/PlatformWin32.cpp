@@ -412,15 +412,14 @@ FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
         return content;
     }
     content.size = (static_cast<unsigned long long>(information.nFileSizeHigh) << 32) | information.nFileSizeLow;
-    content.bytes.resize(largest);
-    size_t filled = 0;
-    while (filled < largest) {
+    content.bytes.reserve(static_cast<size_t>(std::min<unsigned long long>(content.size, largest)));
+    std::vector<char> block(65536);
+    while (content.bytes.size() < largest) {
         DWORD step = 0;
-        const DWORD wanted = static_cast<DWORD>(std::min<size_t>(largest - filled, 1 << 20));
-        if (!ReadFile(file.get(), content.bytes.data() + filled, wanted, &step, nullptr) || step == 0) break;
-        filled += step;
+        const DWORD wanted = static_cast<DWORD>(std::min(block.size(), largest - content.bytes.size()));
+        if (!ReadFile(file.get(), block.data(), wanted, &step, nullptr) || step == 0) break;
+        content.bytes.append(block.data(), step);
     }
-    content.bytes.resize(filled);
     content.read = true;
     return content;
 }

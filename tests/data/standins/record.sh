@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Writes the goldens of cases.txt from the stand-in tools in SYSTEM DIR: expected/MACHINE/COMMAND.out
+# and expected/outcomes.txt, with the host name in diskpart's banner and WMIC's errors replaced by
+# @HOST@ and the repository's folder in error messages by @ROOT@.
+# Only to record a deliberate change of output; StandinGoldenTests runs the same cases.
+#   tests/data/standins/record.sh SYSTEM DIR
+set -euo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+root=$(cd "$here/../../.." && pwd)
+system=$(cd "${1:?usage: record.sh SYSTEM DIR}" && pwd)
+host=$(cat /proc/sys/kernel/hostname)
+expected=$here/expected
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+
+declare -A commands
+rm -rf "$expected"
+mkdir -p "$expected"
+outcomes=$expected/outcomes.txt
+: > "$outcomes"
+
+record() {  # MACHINE PATH, COMMAND NAME
+    local machine=$1 command=$2 name
+    if [ "$machine" = - ]; then name=this-machine; else name=$(basename "$machine"); fi
+    mkdir -p "$expected/$name"
+    rm -rf "$scratch/run"
+    mkdir "$scratch/run"
+    local status=0
+    (
+        cd "$scratch/run"
+        export LC_ALL=C SYSTEM="$system" PATH="$system:$PATH" CORVANE_TOOL_LOG="$scratch/tools.log"
+        unset CORVANE_SIMULATED_MACHINE CORVANE_REPORT_DIR
+        [ "$machine" = - ] || export CORVANE_SIMULATED_MACHINE="$root/$machine"
+        exec /bin/sh -c "${commands[$command]}"
+    ) > "$scratch/out" 2> "$scratch/err" || status=$?
+    sed -e "s/On computer: $host\r/On computer: @HOST@\r/" -e "s/^Node - $host\$/Node - @HOST@/" \
+        "$scratch/out" > "$expected/$name/$command.out"
+    {
+        echo "== $name/$command"
+        echo "exit $status"
+        # Sorted: the two tools of a pipe write their lines in either order.
+        [ -f "$scratch/tools.log" ] && LC_ALL=C sort "$scratch/tools.log" | sed 's/^/log /'
+        sed -e 's/^/stderr /' -e "s/^stderr Node - $host\$/stderr Node - @HOST@/" -e "s|$root/|@ROOT@/|g" "$scratch/err"
+    } >> "$outcomes"
+    rm -f "$scratch/tools.log"
+}
+
+while read -r kind name rest; do
+    case "$kind" in
+        command) commands[$name]=$rest ;;
+        run) for command in $rest; do record "$name" "$command"; done ;;
+    esac
+done < "$here/cases.txt"
+{ echo "$host"; ls /sys/block; } > "$expected/this-machine.fingerprint"
+echo "recorded $(grep -c '^== ' "$outcomes") cases in $expected"
