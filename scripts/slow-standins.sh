@@ -20,7 +20,8 @@ find . -type f -o -type l | while read -r file; do
     file=${file#./}
     mkdir -p "$system/$(dirname "$file")"
     if [ -x "$file" ]; then
-        printf '#!/bin/sh\nsleep %s\nexec "%s" "$@"\n' "$delay" "$system.real/$file" > "$system/$file"
+        # The name it was started by stays, for tools that are links to one program.
+        printf '#!/bin/bash\nsleep %s\nexec -a "$0" "%s" "$@"\n' "$delay" "$system.real/$file" > "$system/$file"
         chmod +x "$system/$file"
     else
         ln -s "$system.real/$file" "$system/$file"
