@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs the default tests as a slower machine of the same kind would: every stand-in tool run takes
-# DELAY seconds longer (default 0.05, about what one run costs on the slowest machines seen). The
-# build's system/ folder of stand-in tools is wrapped for the run and restored afterwards.
-#   scripts/slow-standins.sh [BUILD DIR] [DELAY] [CTEST OPTION...]      default build/ and 0.05
+# Runs the default tests, or the ctest selection given, as a slower machine of the same kind would:
+# every stand-in tool run takes DELAY seconds longer (default 0.05, about what one run costs on the
+# slowest machines seen). The build's system/ folder of stand-in tools is wrapped for the run and
+# restored afterwards.
+#   scripts/slow-standins.sh [BUILD DIR] [DELAY] [CTEST OPTION...]      default build/, 0.05, -LE long
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=$(cd "${1:-$root/build}" && pwd)
@@ -30,6 +31,7 @@ done
 cd "$build"
 start=$(date +%s)
 status=0
-ctest -j2 -LE long --output-on-failure "$@" || status=$?
-echo "the default tests with stand-in runs $delay s slower: $(($(date +%s) - start)) s"
+[ $# -gt 0 ] || set -- -LE long
+ctest -j2 --output-on-failure "$@" || status=$?
+echo "ctest $* with stand-in runs $delay s slower: $(($(date +%s) - start)) s"
 exit $status
