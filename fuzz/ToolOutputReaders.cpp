@@ -18,14 +18,14 @@ namespace {
 constexpr int ModelLookupsPerCapture = 16;
 
 bool InPercentRange(int value) { return value >= 0 && value <= 100; }
+bool IsFullOrHalf(int performance) { return performance == 50 || performance == 100; }
 
 QString ReadCapture(const QByteArray& capture) {
     for (const QString& line : DecodeCaptureLines(capture)) {
-        if (line.contains(QLatin1Char('\n')) || line.contains(QLatin1Char('\r')))
-            return QStringLiteral("a line keeps a line break: ") + line;
+        if (line.contains('\n') || line.contains('\r')) return "a line keeps a line break: " + line;
         for (const QString& word : SplitWords(line)) {
-            if (word.isEmpty() || word.contains(QLatin1Char(' ')))
-                return QStringLiteral("a word is empty or holds a space: \"%1\"").arg(word);
+            if (word.isEmpty() || word.contains(' '))
+                return QString("a word is empty or holds a space: \"%1\"").arg(word);
             ToNumber(word);
         }
     }
@@ -35,12 +35,12 @@ QString ReadCapture(const QByteArray& capture) {
 QString ReadDriveList(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     const QStringList entries = disks::DiskIndexEntries(lines);
-    for (int i = 0; i < std::min<int>(entries.size(), ModelLookupsPerCapture); ++i) {
-        if (entries[i].startsWith(QLatin1String("Index")) || entries[i].startsWith(QLatin1String("----")))
-            return QStringLiteral("a header line became an index entry: ") + entries[i];
-        const QString model = disks::ModelTextForIndex(lines, entries[i].trimmed());
-        if (!model.isEmpty() && (!model.endsWith(QLatin1Char(' ')) || model.contains(QLatin1String("  "))))
-            return QStringLiteral("model text not one space after each word: \"%1\"").arg(model);
+    for (const QString& entry : entries.mid(0, ModelLookupsPerCapture)) {
+        if (entry.startsWith("Index") || entry.startsWith("----"))
+            return "a header line became an index entry: " + entry;
+        const QString model = disks::ModelTextForIndex(lines, entry.trimmed());
+        if (!model.isEmpty() && (!model.endsWith(' ') || model.contains("  ")))
+            return QString("model text not one space after each word: \"%1\"").arg(model);
     }
     return {};
 }
@@ -49,24 +49,22 @@ QString ReadDiskpartDetails(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     disks::ShowsBootDisk(lines);
     const QStringList letters = tray::VolumeLetters(lines);
-    const auto volumeRows = std::count_if(lines.begin(), lines.end(),
-                                          [](const QString& line) { return line.contains(QLatin1String("Volume ")); });
+    const auto volumeRows =
+        std::count_if(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Volume "); });
     if (letters.size() > volumeRows)
-        return QStringLiteral("%1 drive letters from %2 volume rows").arg(letters.size()).arg(volumeRows);
-    for (const QString& letter : letters) {
+        return QString("%1 drive letters from %2 volume rows").arg(letters.size()).arg(volumeRows);
+    for (const QString& letter : letters)
         if (letter.size() != 1 || !letter.at(0).isLetter())
-            return QStringLiteral("a drive letter that is no single letter: \"%1\"").arg(letter);
-    }
+            return QString("a drive letter that is no single letter: \"%1\"").arg(letter);
     return {};
 }
 
 QString ReadSmartReport(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     const smart::SmartScan scan = smart::ScanSmartLines(lines);
-    if (scan.temperatureLine && !scan.temperatureLine->contains(QLatin1String("Temperature")))
-        return QStringLiteral("temperature taken from a line without \"Temperature\": ") + *scan.temperatureLine;
-    if (scan.passedSeen && !smart::ReportHasPassed(lines))
-        return QStringLiteral("PASSED seen by the scan but not in the report");
+    if (scan.temperatureLine && !scan.temperatureLine->contains("Temperature"))
+        return "temperature taken from a line without \"Temperature\": " + *scan.temperatureLine;
+    if (scan.passedSeen && !smart::ReportHasPassed(lines)) return "PASSED seen by the scan but not in the report";
     scan.Temperature();
     for (const QString& line : lines) smart::TemperatureFromLine(line);
     return {};
@@ -75,29 +73,25 @@ QString ReadSmartReport(const QByteArray& capture) {
 QString ReadHealthAndPerformance(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     const int health = smart::HealthFromReport(lines);
-    if (!InPercentRange(health)) return QStringLiteral("health %1 %").arg(health);
+    if (!InPercentRange(health)) return QString("health %1 %").arg(health);
     const int performance = smart::PerformanceFromReport(lines);
-    const bool performanceSound = lines.isEmpty() ? performance == 0 : performance == 50 || performance == 100;
-    if (!performanceSound) return QStringLiteral("performance %1 % from %2 lines").arg(performance).arg(lines.size());
+    if (lines.isEmpty() ? performance != 0 : !IsFullOrHalf(performance))
+        return QString("performance %1 % from %2 lines").arg(performance).arg(lines.size());
     for (const QString& line : lines) {
         smart::RawAttributeValue(line);
-        const int nvmeHealth = smart::NvmeHealthFromLine(line);
-        if (!InPercentRange(nvmeHealth)) return QStringLiteral("NVMe health %1 % from: ").arg(nvmeHealth) + line;
-        const int generation = smart::PerformanceForAtaVersion(line);
-        if (generation != 50 && generation != 100)
-            return QStringLiteral("performance %1 % for the version text: ").arg(generation) + line;
+        if (!InPercentRange(smart::NvmeHealthFromLine(line))) return "NVMe health out of range from: " + line;
+        if (!IsFullOrHalf(smart::PerformanceForAtaVersion(line))) return "performance neither 50 nor 100 for: " + line;
     }
     return {};
 }
 
 QString ReadProcessList(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
-    for (const tray::Companion companion : {tray::Companion::DriveMonitor, tray::Companion::DataRecovery}) {
-        const bool named = std::any_of(lines.begin(), lines.end(),
-                                       [](const QString& line) { return line.contains(QLatin1String("Corvane")); });
+    const bool named =
+        std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Corvane"); });
+    for (const tray::Companion companion : {tray::Companion::DriveMonitor, tray::Companion::DataRecovery})
         if (tray::CaptureShowsCompanionRunning(lines, companion) && !named)
-            return QStringLiteral("a companion seen running in a list that never names it");
-    }
+            return "a companion seen running in a list that never names it";
     return {};
 }
 
@@ -113,11 +107,4 @@ const std::vector<ToolOutputReader>& ToolOutputReaders() {
         {"process-list", ReadProcessList},
     };
     return readers;
-}
-
-const ToolOutputReader* ToolOutputReaderNamed(const QString& name) {
-    for (const ToolOutputReader& reader : ToolOutputReaders()) {
-        if (name == QLatin1String(reader.name)) return &reader;
-    }
-    return nullptr;
 }

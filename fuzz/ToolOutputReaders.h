@@ -1,7 +1,7 @@
 #pragma once
 
-// Every reader of tool output, fed the raw bytes of a capture file just as the monitor reads one back.
-// The fuzz targets and the regression tests of the inputs they found share these entry points.
+// Every reader of tool output, fed the raw bytes of a capture file just as the monitor reads one back,
+// with the rules its results must keep. The fuzz target and the tests share these entry points.
 
 #include <QByteArray>
 #include <QString>
@@ -16,6 +16,3 @@ struct ToolOutputReader {
 };
 
 const std::vector<ToolOutputReader>& ToolOutputReaders();
-
-// Nothing when no reader has that name.
-const ToolOutputReader* ToolOutputReaderNamed(const QString& name);

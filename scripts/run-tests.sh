@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds everything and runs every test: the Windows platform layer cross-compiled and run under
-# Wine, then the Linux build with all its tests, then the .deb (installed and started when root) and
-# the fuzz targets, a minute each. Installs missing Debian packages first.
+# Builds everything and runs the default tests: the Windows platform layer cross-compiled and run under
+# Wine, then the Linux build with all its tests but the long ones (label "long"), then the .deb
+# (installed and started when root) and the fuzz target, three minutes in two processes. Installs
+# missing Debian packages first. Needs nothing outside this folder.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 source "$root/scripts/deps.sh"
@@ -29,7 +30,7 @@ echo "== Linux build"
 cmake -S "$root" -B "$root/build" > /dev/null
 cmake --build "$root/build" -j"$jobs"
 [ -s "$wmic_capture" ] && export CORVANE_WINE_WMIC_CAPTURE="$wmic_capture"
-(cd "$root/build" && ctest --output-on-failure -j"$jobs")
+(cd "$root/build" && ctest --output-on-failure -j"$jobs" -LE long)
 
 echo "== The .deb: built, installed, started and removed"
 bash "$root/packaging/check-package.sh" "$root/build"

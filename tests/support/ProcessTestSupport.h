@@ -1,13 +1,11 @@
 #pragma once
 
-// What the tests that run real programs share: writing stand-in scripts, reading files back and
-// waiting for a program to get somewhere.
+// What the tests share: a home folder per test process, settings, files, described machines, the
+// real monitor's debug output, and waiting for a program to get somewhere.
 
-#include <QElapsedTimer>
-#include <QFile>
-#include <QFileInfo>
-#include <QDir>
-#include <QTest>
+#include <QApplication>
+#include <QProcess>
+#include <QtTest>
 
 #include <functional>
 
@@ -34,4 +32,54 @@ inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds) 
         QTest::qWait(100);
     }
     return true;
+}
+
+inline QString MachinePath(const QString& name) { return QStringLiteral(CORVANE_MACHINES_DIR "/") + name; }
+
+// A temporary folder, a private runtime folder and a settings file of their own under `folder`, so that
+// monitors and tests running side by side share no capture, lock or setting, nor touch the user's.
+inline QProcessEnvironment IsolatedEnvironment(
+    const QString& folder, QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
+    const QDir home(folder);
+    home.mkpath("temp");
+    home.mkpath("runtime");
+    QFile::setPermissions(home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    environment.insert("TMPDIR", home.filePath("temp"));
+    environment.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
+    environment.insert("CORVANE_SETTINGS_FILE", home.filePath("settings.ini"));
+    return environment;
+}
+
+// The test process works in such a home folder, removed when it ends.
+#define CORVANE_TEST_MAIN(TestClass)                                                    \
+    int main(int argc, char** argv) {                                                   \
+        const QTemporaryDir home;                                                       \
+        const QProcessEnvironment environment = IsolatedEnvironment(home.path());       \
+        for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"}) \
+            qputenv(name, environment.value(name).toUtf8());                            \
+        QApplication application(argc, argv);                                           \
+        TestClass test;                                                                 \
+        return QTest::qExec(&test, argc, argv);                                         \
+    }
+
+inline QString SettingsFile() { return qEnvironmentVariable("CORVANE_SETTINGS_FILE"); }
+
+// Replaces the settings file by one holding `values`.
+inline void WriteSettings(const QVariantMap& values, const QString& file = SettingsFile()) {
+    QFile::remove(file);
+    QSettings settings(file, QSettings::IniFormat);
+    for (auto value = values.cbegin(); value != values.cend(); ++value) settings.setValue(value.key(), value.value());
+}
+
+inline QVariant Setting(const QString& key, const QString& file = SettingsFile()) {
+    return QSettings(file, QSettings::IniFormat).value(key);
+}
+
+// A real monitor's debug output: the text of every line that begins with `prefix`, prefix removed.
+inline QStringList OutputLines(QProcess& monitor, QString& output, const QString& prefix) {
+    output += QString::fromUtf8(monitor.readAllStandardError());
+    QStringList found;
+    for (const QString& line : output.split('\n'))
+        if (line.startsWith(prefix)) found << line.mid(prefix.size());
+    return found;
 }

@@ -1,0 +1,233 @@
+#include "ToolOutputReaders.h"
+#include "app/DisplayScaling.h"
+#include "disks/BootDisk.h"
+#include "disks/DriveList.h"
+#include "exec/CaptureFile.h"
+#include "smart/HealthEvaluation.h"
+#include "smart/PerformanceEvaluation.h"
+#include "smart/SmartCommand.h"
+#include "smart/SmartReport.h"
+#include "support/ProcessTestSupport.h"
+#include "tray/CompanionLauncher.h"
+#include "tray/DiskOverview.h"
+#include "tray/WarningDecisions.h"
+
+using namespace smart;
+
+// The monitor's decisions as functions of text and values: what tool output reads as, what each
+// figure becomes, which warning a reading raises, which scale a display gets. The tables of rules and
+// the real tool outputs with their figures are in tests/data.
+namespace {
+
+QString DataPath(const QString& relative) { return QStringLiteral(CORVANE_TEST_DATA "/") + relative; }
+QStringList DataLines(const QString& relative) { return ReadCaptureLines(DataPath(relative)).value_or(QStringList()); }
+QString YesNo(bool value) { return value ? "yes" : "no"; }
+QString Number(double value) { return QString::number(value); }
+
+// A report in its table form: " | " between lines, "Name=N" for an attribute row as "smartctl -a"
+// prints it (ten words, the raw value last), "NVMe" for the NVMe log header.
+QStringList Report(const QString& table) {
+    QStringList lines;
+    for (const QString& line : table.split(" | ", Qt::SkipEmptyParts)) {
+        const QStringList attribute = line.split('=');
+        if (line == "NVMe")
+            lines << "SMART/Health Information (NVMe Log 0x02)";
+        else if (attribute.size() == 2 && !line.contains(' '))
+            lines << QString("  5 %1 0x0033 100 100 010 Pre-fail Always - %2").arg(attribute[0], attribute[1]);
+        else
+            lines << line;
+    }
+    return lines;
+}
+
+QString TemperatureWarnings(int celsius, const tray::TemperatureSettings& settings, bool suppressed) {
+    const tray::TemperatureWarnings warnings = tray::DecideTemperatureWarnings(celsius, settings, suppressed);
+    return QString(warnings.shutDown ? "S" : "") + (warnings.temperature ? "T" : "");
+}
+
+QString DriveWarnings(bool passed, int health, int performance, const tray::DriveSettings& settings) {
+    const tray::DriveWarnings warnings = tray::DecideDriveWarnings(passed, health, performance, settings);
+    return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
+}
+
+// The rules of tests/data/rules.txt, each from its input to its result as text.
+const QHash<QString, std::function<QString(const QString&)>> Rules = {
+    {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
+    {"scan",
+     [](const QString& report) {
+         const SmartScan scan = ScanSmartLines(Report(report));
+         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' +
+                YesNo(ReportHasPassed(Report(report)));
+     }},
+    {"health", [](const QString& report) { return Number(HealthFromReport(Report(report))); }},
+    {"performance", [](const QString& report) { return Number(PerformanceFromReport(Report(report))); }},
+    {"fahrenheit", [](const QString& celsius) { return Number(ToFahrenheit(celsius.toInt())); }},
+    {"device", [](const QString& index) { return DeviceNameForIndex(index); }},
+    {"boot-line", [](const QString& line) { return YesNo(disks::IsBootLine(line)); }},
+    {"volume-letters", [](const QString& report) { return tray::VolumeLetters(Report(report)).join(','); }},
+    {"temperature-warnings",
+     [](const QString& values) {
+         const QStringList words = SplitWords(values);
+         return TemperatureWarnings(
+             words[0].toInt(), {words[1].toInt(), words[2].toInt(), false, false, words[3], true}, words[4] == "yes");
+     }},
+    {"drive-warnings",
+     [](const QString& values) {
+         const QStringList words = SplitWords(values);
+         return DriveWarnings(words[0] == "yes", words[1].toInt(), words[2].toInt(), {false, false, true});
+     }},
+    {"grades",
+     [](const QString& value) {
+         return tray::TemperatureGrade(value.toInt()) + ' ' + tray::HealthGrade(value.toInt()) + ' ' +
+                tray::PerformanceGrade(value.toInt());
+     }},
+    {"scaling",
+     [](const QString& values) {
+         const QStringList words = SplitWords(values), area = words[1].split('x');
+         const ScalingDecision decision = DecideScaling(true, words[0].toInt(), area[0].toInt(), area[1].toInt());
+         const QString folder = ImageFolderFor(ClassScaleFor(decision.dpiScale));
+         const QByteArray fontDpi = decision.environment.size() == 1 && decision.environment[0].name == "QT_FONT_DPI"
+                                        ? decision.environment[0].value
+                                        : "?";
+         return Number(decision.dpiScale) + ' ' + fontDpi + ' ' + (folder.isEmpty() ? "-" : folder);
+     }},
+    {"scale",
+     [](const QString& scale) {
+         return Number(DpiStep(scale.toFloat())) + ' ' + Number(ClassScaleFor(scale.toFloat()));
+     }},
+};
+
+}  // namespace
+
+class RulesTests : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() { QLoggingCategory::setFilterRules("corvane.*.debug=false"); }
+
+    void rules_data() {
+        QTest::addColumn<QString>("rule");
+        QTest::addColumn<QString>("input");
+        QTest::addColumn<QString>("result");
+        const QStringList lines = DataLines("rules.txt");
+        for (int number = 0; number < lines.size(); ++number) {
+            const QString& line = lines[number];
+            const QString rule = line.section(' ', 0, 0);
+            const int arrow = line.lastIndexOf(" =>");
+            if (line.startsWith('#') || arrow < 0) continue;
+            QTest::addRow("%s, line %d", qPrintable(rule), number + 1)
+                << rule << line.mid(rule.size() + 1, arrow - rule.size() - 1) << line.mid(arrow + 3).trimmed();
+        }
+    }
+    void rules() {
+        QFETCH(QString, rule);
+        QFETCH(QString, input);
+        QVERIFY2(Rules.contains(rule), qPrintable("no rule " + rule));
+        QTEST(Rules[rule](input), "result");
+    }
+
+    void switchesAndCommands() {
+        const auto temperature = [](bool dontShow, bool shutDownDontShow, bool showWarning) {
+            return TemperatureWarnings(70, {50, 60, dontShow, shutDownDontShow, "", showWarning}, false) + '|';
+        };
+        QCOMPARE(temperature(false, false, true) + temperature(true, false, true) + temperature(false, true, true) +
+                     temperature(false, false, false),
+                 QString("ST|S|T||"));
+        QCOMPARE(DriveWarnings(true, 10, 20, {true, false, true}) + DriveWarnings(true, 10, 20, {}), QString("P"));
+        const ScalingDecision off = DecideScaling(false, 144, 1920, 1040);
+        QCOMPARE(off.dpiScale, 1.0f);
+        QCOMPARE(off.environment.size(), 3);
+        QCOMPARE(off.environment[0].value + off.environment[1].value + off.environment[2].value, QByteArray("10102"));
+        QCOMPARE(SmartToolCommand("sda", "/tmp/Ana María/Temp.txt", false, "ignored"),
+                 QString("smartctl64Bit.exe -a  /dev/sda >> '/tmp/Ana María/Temp.txt'"));
+        QCOMPARE(SmartToolCommand("sdb", "/t/Temp.txt", true, "/opt/Corvane Tools/smartctl64Bit.exe"),
+                 QString("'/opt/Corvane Tools/smartctl64Bit.exe' -a /dev/sdb >> '/t/Temp.txt'"));
+        QCOMPARE(disks::DiskpartScript("    1"), QString("list disk  \nselect disk     1\ndetail disk"));
+        QCOMPARE(disks::DiskpartScript(""), QString());
+    }
+
+    void realOutputsReadAsWorkedOut_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<QStringList>("expected");
+        for (const QString& line : DataLines("readings.txt")) {
+            const QStringList words = SplitWords(line);
+            if (!words.isEmpty() && !words[0].startsWith("#"))
+                QTest::newRow(qPrintable(words[0])) << words[0] << QStringList(words.mid(1));
+        }
+    }
+    void realOutputsReadAsWorkedOut() {
+        QFETCH(QString, file);
+        const QStringList lines = DataLines(file);
+        QVERIFY(!lines.isEmpty());
+        const SmartScan scan = ScanSmartLines(lines);
+        const QString letters = tray::VolumeLetters(lines).join(',');
+        const QStringList read =
+            file.startsWith("smartctl/")
+                ? QStringList{Number(scan.Temperature()), YesNo(scan.passedSeen), YesNo(ReportHasPassed(lines)),
+                              Number(HealthFromReport(lines)), Number(PerformanceFromReport(lines))}
+                : QStringList{YesNo(disks::ShowsBootDisk(lines)), letters.isEmpty() ? "-" : letters};
+        QTEST(read, "expected");
+    }
+
+    // Every real output and every input that once broke a reader, through every reader of tool output.
+    void everyReaderStaysSound() {
+        for (const QString& folder : {DataPath("smartctl"), DataPath("windows"), QString(CORVANE_READER_INPUTS)}) {
+            for (QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
+                const QByteArray capture = ReadBytes(files.next());
+                for (const ToolOutputReader& reader : ToolOutputReaders()) {
+                    const QString fault = reader.read(capture);
+                    QVERIFY2(fault.isEmpty(), qPrintable(files.filePath() + ", " + reader.name + ": " + fault));
+                }
+            }
+        }
+    }
+
+    void driveLists() {
+        const QStringList wmic{"Index  Model                   ",
+                               "0      Index Drive",
+                               "0\tTabbed Drive",
+                               "",
+                               "0      Samsung SSD 860 EVO 500GB  ",
+                               "1      WDC   WD20EZRZ-00Z5HB0       "};
+        QCOMPARE(disks::ModelTextForIndex(wmic, "0"), QString("Samsung SSD 860 EVO 500GB "));
+        QCOMPARE(disks::ModelTextForIndex(wmic, "1"), QString("WDC WD20EZRZ-00Z5HB0 "));
+        QCOMPARE(disks::ModelTextForIndex(wmic, "3"), QString());
+        const QStringList powerShell{"Index Model", "----- -----", "   10 WDC WD20EZRZ", " Index"};
+        QCOMPARE(disks::ModelTextForIndex(powerShell, "10"), QString("WDC WD20EZRZ "));
+        QCOMPARE(disks::DiskIndexEntries(powerShell), (QStringList{"   10 WDC WD20EZRZ", " Index"}));
+        QCOMPARE(disks::DiskIndexEntries({"Index  ", "0      ", ""}), (QStringList{"0      ", ""}));
+        const QStringList sample = DataLines("windows/wmic-diskdrive-get-index-model-serialnumber-5disks.txt");
+        QCOMPARE(disks::ModelTextForIndex(sample, "3"),
+                 QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
+        QCOMPARE(disks::DiskIndexEntries(sample).size(), 5);
+        // Wine's WMIC, when the test command could capture it: UTF-16 with a mark, one entry per drive.
+        const QString wine = qEnvironmentVariable("CORVANE_WINE_WMIC_CAPTURE");
+        if (wine.isEmpty()) return;
+        QVERIFY(ReadBytes(wine).startsWith("\xFF\xFE"));
+        const QStringList entries = disks::DiskIndexEntries(ReadCaptureLines(wine).value_or(QStringList()));
+        QVERIFY(!entries.isEmpty());
+        for (int i = 0; i < entries.size(); ++i)
+            if (!entries[i].trimmed().isEmpty()) QCOMPARE(entries[i].trimmed(), QString::number(i));
+    }
+
+    void companions() {
+        // Every occurrence of the own name goes, so a folder carrying it breaks the path.
+        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"),
+                 QString("C:/.d/CorvaneDriveMonitor.exe"));
+        QString mediaName = "HGST HUS724040ALE640 ";
+        QCOMPARE(tray::CloneParameter(mediaName), QString("CloneDisk####HGSTHUS724040ALE640"));
+        QCOMPARE(mediaName, QString("HGSTHUS724040ALE640"));
+        // The process list is filtered for the ".exe" name but searched for ".app".
+        using tray::Companion;
+        QVERIFY(!tray::CaptureShowsCompanionRunning({"CorvaneDriveMonitor.exe  4242 Console  1  52,100 K"},
+                                                    Companion::DriveMonitor));
+        QVERIFY(tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DriveMonitor));
+        QVERIFY(!tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DataRecovery));
+        QVERIFY(!tray::CaptureShowsCompanionRunning({"corvanedatarecovery.app"}, Companion::DataRecovery));
+        QVERIFY(tray::RunningCheckCommand(Companion::DataRecovery, "/a b/tmpFile")
+                    .endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
+    }
+};
+
+CORVANE_TEST_MAIN(RulesTests)
+#include "RulesTests.moc"
