@@ -36,6 +36,8 @@ private slots:
         QCOMPARE(Capture("it's \"odd\".txt", "printf ok >> %1"), QStringList{"ok"});
         const QString word(5000, QLatin1Char('w'));
         QCOMPARE(Capture("long.txt", "printf " + word + " >> %1"), QStringList{word});
+        QVERIFY(!CaptureHasContent(CapturePath("Temp.txt")));
+        QVERIFY(!ReadCaptureLines(CapturePath("never.txt")) && !QFile::exists(CapturePath("never.txt")));
     }
 
     void findsToolsOfTheSystemDirectoryByName() {

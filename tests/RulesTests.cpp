@@ -2,7 +2,9 @@
 #include "app/DisplayScaling.h"
 #include "disks/BootDisk.h"
 #include "disks/DriveList.h"
+#include "disks/PowerShellQuery.h"
 #include "exec/CaptureFile.h"
+#include "platform/Platform.h"
 #include "smart/HealthEvaluation.h"
 #include "smart/PerformanceEvaluation.h"
 #include "smart/SmartCommand.h"
@@ -23,6 +25,18 @@ QString DataPath(const QString& relative) { return QStringLiteral(CORVANE_TEST_D
 QStringList DataLines(const QString& relative) { return ReadCaptureLines(DataPath(relative)).value_or(QStringList()); }
 QString YesNo(bool value) { return value ? "yes" : "no"; }
 QString Number(double value) { return QString::number(value); }
+
+// Bytes written with "\xHH" escapes, and text with its control characters written so.
+QByteArray Unescaped(const QString& text) {
+    QByteArray bytes = text.toUtf8();
+    for (int at; (at = bytes.indexOf("\\x")) >= 0;) bytes.replace(at, 4, QByteArray::fromHex(bytes.mid(at + 2, 2)));
+    return bytes;
+}
+QString Escaped(QString text) {
+    for (int at = text.size() - 1; at >= 0; --at)
+        if (text[at] < QChar(0x20)) text.replace(at, 1, QString("\\x%1").arg(text[at].unicode(), 2, 16, QChar('0')));
+    return text;
+}
 
 // A report in its table form: " | " between lines, "Name=N" for an attribute row as "smartctl -a"
 // prints it (ten words, the raw value last), "NVMe" for the NVMe log header.
@@ -62,6 +76,27 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"health", [](const QString& report) { return Number(HealthFromReport(Report(report))); }},
     {"performance", [](const QString& report) { return Number(PerformanceFromReport(Report(report))); }},
     {"fahrenheit", [](const QString& celsius) { return Number(ToFahrenheit(celsius.toInt())); }},
+    {"capture",
+     [](const QString& bytes) {
+         QString lines;
+         for (const QString& line : DecodeCaptureLines(Unescaped(bytes))) lines += '[' + Escaped(line) + ']';
+         return lines;
+     }},
+    {"words", [](const QString& line) { return Escaped(SplitWords(QString::fromUtf8(Unescaped(line))).join('|')); }},
+    {"number", [](const QString& word) { return Number(ToNumber(word)); }},
+    {"drive-index", [](const QString& entry) { return YesNo(disks::IsDriveIndex(entry)); }},
+    {"drive-list-length",
+     [](const QString& rows) {
+         return Number(disks::DiskIndexEntries(QVector<QString>(rows.toInt(), "0").toList()).size());
+     }},
+    {"menu-title", [](const QString& model) { return tray::DriveMenuTitle(model); }},
+    {"powershell-path", [](const QString& path) { return disks::PowerShellLiteral(path); }},
+    {"tool-path",
+     [](const QString& setting) {
+         std::string problem;
+         const std::string path = platform::LiteralToolPath(Unescaped(setting).toStdString(), problem);
+         return path.empty() ? "refused: " + QString::fromStdString(problem) : QString::fromStdString(path);
+     }},
     {"device", [](const QString& index) { return DeviceNameForIndex(index); }},
     {"boot-line", [](const QString& line) { return YesNo(disks::IsBootLine(line)); }},
     {"volume-letters", [](const QString& report) { return tray::VolumeLetters(Report(report)).join(','); }},
