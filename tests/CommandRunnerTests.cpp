@@ -36,7 +36,8 @@ private slots:
         QCOMPARE(Capture("it's \"odd\".txt", "printf ok >> %1"), QStringList{"ok"});
         const QString word(5000, QLatin1Char('w'));
         QCOMPARE(Capture("long.txt", "printf " + word + " >> %1"), QStringList{word});
-        QVERIFY(!CaptureHasContent(CapturePath("Temp.txt")));
+        QCOMPARE(Capture("empty.txt", "true >> %1"), QStringList());
+        QVERIFY(QFile::exists(CapturePath("empty.txt")) && !CaptureHasContent(CapturePath("empty.txt")));
         QVERIFY(!ReadCaptureLines(CapturePath("never.txt")) && !QFile::exists(CapturePath("never.txt")));
     }
 
