@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 #include <optional>
+#include <tuple>
 
 #include <unistd.h>
 
@@ -58,10 +59,8 @@ struct FaultCase {
 
     QStringList Lines(const QString& prefix) {
         output += QString::fromUtf8(monitor.readAllStandardError());
-        QStringList found;
-        for (const QString& line : output.split('\n'))
-            if (line.startsWith(prefix)) found << line.mid(prefix.size());
-        return found;
+        return output.split('\n').filter(QRegularExpression("^" + QRegularExpression::escape(prefix))).replaceInStrings(
+            QRegularExpression("^" + QRegularExpression::escape(prefix)), QString());
     }
     QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
     const QString& Output() {
@@ -79,13 +78,9 @@ class FaultMatrixTests : public QObject {
     std::vector<std::unique_ptr<FaultCase>> cases_;
 
     FaultCase& AddCase(const QString& name, Step prepare, Step verify = {}, Step midway = {}) {
-        auto run = std::make_unique<FaultCase>();
-        run->name = name;
-        run->prepare = std::move(prepare);
-        run->verify = std::move(verify);
-        run->midway = std::move(midway);
-        cases_.push_back(std::move(run));
-        return *cases_.back();
+        FaultCase& run = *cases_.emplace_back(std::make_unique<FaultCase>());
+        std::tie(run.name, run.prepare, run.verify, run.midway) = std::tie(name, prepare, verify, midway);
+        return run;
     }
 
     // The case's folder: its stand-in tools (links to the usual ones), its own copy of the machine,
@@ -110,21 +105,18 @@ class FaultMatrixTests : public QObject {
         QDir().mkpath(run.Path("temp"));
 
         run.environment = QProcessEnvironment::systemEnvironment();
-        run.environment.insert("QT_QPA_PLATFORM", "offscreen");
-        run.environment.insert("QT_LOGGING_RULES", "corvane.*=true");
-        run.environment.insert("CORVANE_SYSTEM_DIR", run.Path("system"));
-        run.environment.insert("CORVANE_SIMULATED_MACHINE", run.Path("machine"));
-        run.environment.insert("CORVANE_SETTINGS_FILE", run.settingsFile);
-        run.environment.insert("TMPDIR", run.Path("temp"));
-        run.environment.insert("CORVANE_DPI", "96");
-        run.environment.insert("CORVANE_TOOL_LOG", run.Path("tools.log"));
         run.environment.remove("XDG_RUNTIME_DIR");
+        for (const auto& [name, value] : {std::pair<QString, QString>{"QT_QPA_PLATFORM", "offscreen"},
+                                          {"QT_LOGGING_RULES", "corvane.*=true"}, {"CORVANE_SYSTEM_DIR", run.Path("system")},
+                                          {"CORVANE_SIMULATED_MACHINE", run.Path("machine")},
+                                          {"CORVANE_SETTINGS_FILE", run.settingsFile}, {"TMPDIR", run.Path("temp")},
+                                          {"CORVANE_DPI", "96"}, {"CORVANE_TOOL_LOG", run.Path("tools.log")}})
+            run.environment.insert(name, value);
         if (run.user) QVERIFY(Own(run.folder.path(), run.user));
         run.prepare(run);
         run.settingsBefore = ReadBytes(run.environment.value("CORVANE_SETTINGS_FILE"));
     }
 
-    static void Start(QProcess& monitor, const FaultCase& run, uid_t user) { Start(monitor, run, user, run.environment); }
     static void Start(QProcess& monitor, const FaultCase& run, uid_t user, const QProcessEnvironment& environment) {
         monitor.setProcessEnvironment(environment);
         monitor.setWorkingDirectory(run.folder.path());
@@ -261,13 +253,12 @@ private slots:
                     QCOMPARE(search.readAllStandardOutput(), QByteArray());
                 });
         AddCase("tool crashes half-way", [&](FaultCase& run) { run.ReplaceTool("smartctl64Bit.exe", halfReport); });
-        AddCase("binary garbage from the report tool",
-                [](FaultCase& run) { run.ReplaceTool("smartctl64Bit.exe", "head -c 200000 /dev/urandom\n"); },
+        AddCase("binary garbage from every tool",
+                [](FaultCase& run) {
+                    for (const char* tool : {"smartctl64Bit.exe", "wbem/WMIC.exe", "diskpart.exe"})
+                        run.ReplaceTool(tool, "head -c 200000 /dev/urandom\n");
+                },
                 [](FaultCase& run) { QCOMPARE(run.TrayMenus().last(), QString("Go to Corvane Drive Monitor | Exit")); });
-        AddCase("binary garbage from the drive listers", [](FaultCase& run) {
-            run.ReplaceTool("wbem/WMIC.exe", "head -c 5000 /dev/urandom\n");
-            run.ReplaceTool("diskpart.exe", "head -c 5000 /dev/urandom\n");
-        });
         AddCase("a tool floods its capture",
                 [](FaultCase& run) {
                     run.ReplaceTool("smartctl64Bit.exe", "\"$real\" \"$@\"\nmkdir \"$case/flooded\" 2>/dev/null || exit 0\n"
@@ -336,12 +327,6 @@ private slots:
                 QVERIFY(WriteBytes(run.Temporary(), "a file where the folder was"));
             });
         unwritable.checked = [](FaultCase& run) { return run.Output().count("no private work folder") >= 1; };
-        AddCase("settings file cannot be written",
-                [](FaultCase& run) {
-                    QVERIFY(WriteBytes(run.Path("not-a-folder"), "a file"));
-                    run.environment.insert("CORVANE_SETTINGS_FILE", run.Path("not-a-folder/settings.ini"));
-                },
-                [](FaultCase& run) { QVERIFY(run.output.contains("could not write")); });
         AddCase("malformed settings file", [](FaultCase& run) {
             QVERIFY(WriteBytes(run.settingsFile, QByteArray("[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n"
                                                    "\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n",
@@ -354,20 +339,22 @@ private slots:
                                                 "ResizeAppforDPI=sure\nSmartctlFolderPath=@Invalid()\n"));
                 },
                 [](FaultCase& run) { QVERIFY(run.TrayMenus().last().contains("Temperature: 3")); });
-        AddCase("temporary path with spaces and accents",
+        AddCase("settings file cannot be written, temporary path with spaces and accents",
                 [](FaultCase& run) {
+                    QVERIFY(WriteBytes(run.Path("not-a-folder"), "a file"));
+                    run.environment.insert("CORVANE_SETTINGS_FILE", run.Path("not-a-folder/settings.ini"));
                     const QString temporary = run.Path(QString::fromUtf8("Ana María Pérez/temp dir"));
                     QDir().mkpath(temporary);
                     run.environment.insert("TMPDIR", temporary);
                 },
-                bothDrivesListed);
+                [=](FaultCase& run) {
+                    QVERIFY(run.output.contains("could not write"));
+                    bothDrivesListed(run);
+                });
         AddCase("second monitor beside the first", [](FaultCase&) {}, {}, [](FaultCase& run) {
-            QProcess second;
-            second.setProcessEnvironment(run.environment);
-            second.start(qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", QStringList());
-            QVERIFY(second.waitForFinished(10000));
-            QCOMPARE(second.exitStatus(), QProcess::NormalExit);
-            QCOMPARE(second.exitCode(), 0);
+            Start(run.second, run, 0, run.environment);
+            QVERIFY(run.second.waitForFinished(10000));
+            QVERIFY(run.second.exitStatus() == QProcess::NormalExit && run.second.exitCode() == 0);
         });
         AddCase(
             "drive disappears between two checks", [](FaultCase&) {},
@@ -386,7 +373,7 @@ private slots:
         else
             qInfo("not root: the cases with other users are left out");
         for (auto& run : cases_) Prepare(*run);
-        for (auto& run : cases_) Start(run->monitor, *run, run->user);
+        for (auto& run : cases_) Start(run->monitor, *run, run->user, run->environment);
         for (auto& run : cases_)
             QVERIFY2(WaitUntil([&] { return run->started(*run) || run->monitor.state() != QProcess::Running; }, 60000),
                      qPrintable(run->name + ": did not start\n" + run->output.right(3000)));
