@@ -203,7 +203,7 @@ private slots:
         for (const QByteArray& line : log) outcome += "log " + line + '\n';
         for (const QByteArray& line : shell.readAllStandardError().split('\n'))
             if (!line.isEmpty()) outcome += "stderr " + line + '\n';
-        QVERIFY2(outcomes_.contains(outcome + "== "), outcome.constData());
+        QVERIFY2(outcomes_.contains(outcome + "== "), ("not as recorded in outcomes.txt:\n" + outcome).constData());
     }
 
     // The stand-in program's rules for this machine's disks, on texts from other machines.
