@@ -1,3 +1,5 @@
+#include "LinuxBlockDevices.h"
+#include "Text.h"
 #include "app/ProcessValues.h"
 #include "app/Settings.h"
 #include "disks/DiskQueries.h"
@@ -9,27 +11,81 @@
 #include <QtTest>
 
 #include <algorithm>
+#include <functional>
 
-// The stand-in tools held to their goldens (tests/data/standins), and the monitor's queries run
-// through the real command runner against them.
+#include <sys/stat.h>
+#include <unistd.h>
+
+using namespace standin;
+
+namespace {
+
+// Each item in brackets, as tests/data/standins/block-devices.txt writes a list.
+template <typename Items, typename Describe>
+std::string Listed(const Items& items, const Describe& describe) {
+    std::string text;
+    for (const auto& item : items) text += '[' + describe(item) + ']';
+    return text;
+}
+
+// The stand-in program's rules for reading this machine's disks, by their names in block-devices.txt.
+const std::map<std::string, std::function<std::string(const std::string&)>> BlockDeviceRules = {
+    {"mounts",
+     [](const std::string& text) {
+         return Listed(ParseMountInfo(text), [](const MountEntry& mount) {
+             return std::to_string(mount.major) + ':' + std::to_string(mount.minor) + ' ' + mount.root + ' ' +
+                    mount.mountPoint + ' ' + mount.fileSystem + ' ' + mount.source;
+         });
+     }},
+    {"root-source", [](const std::string& text) { return RootSource(ParseMountInfo(text)); }},
+    {"mount-point", [](const std::string& text) { return ChooseMountPoint(ParseMountInfo(text)); }},
+    {"letters",
+     [](const std::string& text) {
+         std::vector<MountedVolume> volumes;
+         for (const std::string& mounts : Split(text, '\n'))
+             volumes.push_back({{}, Words(mounts == "-" ? "" : mounts)});
+         AssignLetters(volumes);
+         return Listed(volumes,
+                       [](const MountedVolume& each) { return Trim(each.volume.letter + ' ' + each.volume.info); });
+     }},
+    {"interface-by-name", [](const std::string& name) { return InterfaceType(TransportByName(name)); }},
+    {"interface-of-driver", [](const std::string& driver) { return InterfaceType(TransportOfScsiDriver(driver)); }},
+    {"interface", InterfaceType},
+    {"scsi-host", ScsiHostName},
+    {"listed-disk", [](const std::string& name) { return std::string(IsListedDiskName(name) ? "yes" : "no"); }},
+    {"device-node", DeviceNode},
+    {"size", [](const std::string& bytes) { return SizeText(std::stoull(bytes)); }},
+    {"udev",
+     [](const std::string& text) {
+         return Listed(ParseUdevProperties(text), [](const auto& pair) { return pair.first + '=' + pair.second; });
+     }},
+    {"unescape", UnescapeHex},
+    {"swaps", [](const std::string& text) { return Listed(ParseSwapFileNames(text), Trim); }},
+    {"resident", [](const std::string& status) { return std::to_string(ResidentKilobytes(status)); }},
+};
+
+}  // namespace
+
+// The stand-in tools held to their goldens and rules (tests/data/standins), the monitor's queries run
+// through the real command runner against them, and the root service's report cache with its one reader,
+// the stand-in smartctl, on this machine's real disks. A user who is not root gets a disk's report from
+// the cache while it is fresh, and smartctl's own answer otherwise; run as root, that user is "nobody".
 class StandinToolTests : public QObject {
     Q_OBJECT
 
-    QTemporaryDir root_;
-    QString binDirectory_;
-    QString system_;
-    QHash<QByteArray, QByteArray> outcomes_;  // "machine/command": exit code, tool log and standard error
+    QTemporaryDir root_;  // open to that user
+    const QString built_ = qEnvironmentVariable("CORVANE_TEST_BIN"), system_ = built_ + "/system";
+    const QString bin_ = root_.filePath("bin");  // copies of the monitor and the stand-in tools for that user
+    const QString reports_ = root_.filePath("reports");
+    const QString report_ = MachinePath("hot-nvme-laptop/samsung-980-pro-1tb.txt");
+    QByteArray outcomes_;  // expected/outcomes.txt for this machine, "== " after its last section
+    int disks_ = 0;        // as the stand-in WMIC lists them to that user; 0 when it cannot be that user
 
-    static QString Data(const QString& path) { return QStringLiteral(CORVANE_SOURCE_DIR "/tests/data/standins/") + path; }
+    static QString Data(const QString& path) { return QStringLiteral(CORVANE_TEST_DATA "/standins/") + path; }
 
     // What the goldens write as @HOST@ and @ROOT@, put back for this machine and checkout.
     static QByteArray ForThisMachine(QByteArray golden) {
         return golden.replace("@HOST@", QSysInfo::machineHostName().toUtf8()).replace("@ROOT@", CORVANE_SOURCE_DIR);
-    }
-
-    static QByteArray ThisMachineFingerprint() {
-        const QStringList disks = QDir("/sys/block").entryList(QDir::AllEntries | QDir::NoDotAndDotDot, QDir::Name);
-        return (QStringList{QSysInfo::machineHostName()} + disks).join('\n').toUtf8() + '\n';
     }
 
     static QStringList RunProgram(const QString& program, const QStringList& arguments) {
@@ -39,25 +95,62 @@ class StandinToolTests : public QObject {
         return QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
     }
 
+    static bool MakeOpen(const QString& path) { return QDir().mkpath(path) && chmod(qPrintable(path), 0755) == 0; }
+
+    // The report for every block device, so whichever is the first disk has one: written `age` seconds
+    // ago with `mode`, and when `linked` a link to such a file outside the cache.
+    void CacheForEveryDisk(int age, mode_t mode = 0644, bool linked = false) {
+        for (const QString& name : QDir("/sys/block").entryList(QDir::AllEntries | QDir::NoDotAndDotDot)) {
+            const QString path = reports_ + "/" + name + ".txt", copy = linked ? root_.filePath(name + ".txt") : path;
+            QFile::remove(path);
+            QFile::remove(copy);
+            QVERIFY(QFile::copy(report_, copy));
+            QFile file(copy);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
+            QVERIFY(chmod(QFile::encodeName(copy), mode) == 0 && (!linked || QFile::link(copy, path)));
+        }
+    }
+
+    // Starts the program of `command` as a user who is not root, reading the cache.
+    void StartAsUser(QProcess& process, QStringList command,
+                     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
+        environment.insert("CORVANE_REPORT_DIR", reports_);
+        environment.remove("CORVANE_SIMULATED_MACHINE");
+        process.setProcessEnvironment(environment);
+        if (geteuid() == 0)
+            command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
+        process.start(command.takeFirst(), command);
+    }
+
+    QByteArray FirstDiskAsUser() {
+        QProcess smartctl;
+        StartAsUser(smartctl, {bin_ + "/system/smartctl64Bit.exe", "-a", "/dev/sda"});
+        smartctl.waitForFinished(60000);
+        return smartctl.readAllStandardOutput();
+    }
+
 private slots:
     void initTestCase() {
         QVERIFY(root_.isValid());
-        binDirectory_ = qEnvironmentVariable("CORVANE_TEST_BIN");
-        system_ = binDirectory_ + "/system";
         QVERIFY2(QFileInfo(system_ + "/wbem/WMIC.exe").isExecutable(), qPrintable(system_));
-        QByteArray current;
-        for (const QByteArray& line : ReadBytes(Data("expected/outcomes.txt")).split('\n')) {
-            if (line.startsWith("== "))
-                current = line.mid(3);
-            else if (!line.isEmpty())
-                outcomes_[current] += line + '\n';
-        }
-        QVERIFY(!outcomes_.isEmpty());
+        outcomes_ = ForThisMachine(ReadBytes(Data("expected/outcomes.txt"))) + "== ";
         qputenv("TMPDIR", root_.path().toUtf8());
         qunsetenv("XDG_RUNTIME_DIR");
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
         qputenv("CORVANE_SETTINGS_FILE", root_.filePath("settings.ini").toUtf8());
-        qunsetenv("CORVANE_TOOL_LOG");
+
+        for (const QString& folder : {root_.path(), bin_, bin_ + "/system", bin_ + "/system/wbem", reports_})
+            QVERIFY(MakeOpen(folder));
+        for (const char* program : {"CorvaneSMART", "corvane-report-cache", "system/corvane-standin"})
+            QVERIFY(QFile::copy(built_ + "/" + program, bin_ + "/" + program));
+        for (const char* tool : {"system/smartctl64Bit.exe", "system/diskpart.exe", "system/wbem/WMIC.exe"})
+            QVERIFY(QFile::link(bin_ + "/system/corvane-standin", bin_ + "/" + tool));
+        if (geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty()) return;
+        QProcess wmic;
+        StartAsUser(wmic, {bin_ + "/system/wbem/WMIC.exe", "diskdrive", "get", "index"});
+        QVERIFY(wmic.waitForFinished(60000));
+        disks_ = DecodeCaptureLines(wmic.readAllStandardOutput()).filter(QRegularExpression("^[0-9]+ ")).size();
     }
 
     void init() {
@@ -85,7 +178,9 @@ private slots:
         QFETCH(QString, machine);
         QFETCH(QString, shellText);
         const QString row = QString::fromUtf8(QTest::currentDataTag());
-        if (machine == "-" && ReadBytes(Data("expected/this-machine.fingerprint")) != ThisMachineFingerprint())
+        const QString blockDevices = QDir("/sys/block").entryList(QDir::AllEntries | QDir::NoDotAndDotDot).join('\n');
+        const QByteArray fingerprint = (QSysInfo::machineHostName() + '\n' + blockDevices + '\n').toUtf8();
+        if (machine == "-" && ReadBytes(Data("expected/this-machine.fingerprint")) != fingerprint)
             QSKIP("recorded on another machine");
         QTemporaryDir folder;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
@@ -93,7 +188,6 @@ private slots:
         environment.insert("SYSTEM", system_);
         environment.insert("PATH", system_ + ":" + environment.value("PATH"));
         environment.insert("CORVANE_TOOL_LOG", folder.filePath("tools.log"));
-        environment.remove("CORVANE_SIMULATED_MACHINE");
         environment.remove("CORVANE_REPORT_DIR");
         if (machine != "-") environment.insert("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/" + machine);
         QProcess shell;
@@ -101,16 +195,28 @@ private slots:
         shell.setWorkingDirectory(folder.path());
         shell.start("/bin/sh", {"-c", shellText});
         QVERIFY(shell.waitForFinished(120000));
-
         QCOMPARE(shell.readAllStandardOutput(), ForThisMachine(ReadBytes(Data("expected/" + row + ".out"))));
         QByteArrayList log = ReadBytes(folder.filePath("tools.log")).split('\n');
         log.removeAll(QByteArray());
         std::sort(log.begin(), log.end());
-        QByteArray outcome = "exit " + QByteArray::number(shell.exitCode()) + '\n';
+        QByteArray outcome = "== " + row.toUtf8() + "\nexit " + QByteArray::number(shell.exitCode()) + '\n';
         for (const QByteArray& line : log) outcome += "log " + line + '\n';
         for (const QByteArray& line : shell.readAllStandardError().split('\n'))
             if (!line.isEmpty()) outcome += "stderr " + line + '\n';
-        QCOMPARE(QString::fromUtf8(outcome), QString::fromUtf8(ForThisMachine(outcomes_.value(row.toUtf8()))));
+        QVERIFY2(outcomes_.contains(outcome + "== "), ("not as recorded in outcomes.txt:\n" + outcome).constData());
+    }
+
+    // The stand-in program's rules for this machine's disks, on texts from other machines.
+    void blockDeviceRules() {
+        for (const QString& line : QString::fromUtf8(ReadBytes(Data("block-devices.txt"))).split('\n')) {
+            const QString rule = line.section(' ', 0, 0);
+            const int arrow = line.lastIndexOf(" =>");
+            if (line.startsWith('#') || arrow < 0) continue;
+            QVERIFY2(BlockDeviceRules.count(rule.toStdString()), qPrintable(line));
+            const QString input = line.mid(rule.size() + 1, arrow - rule.size() - 1).replace(" | ", "\n");
+            const QString result = QString::fromStdString(BlockDeviceRules.at(rule.toStdString())(input.toStdString()));
+            QVERIFY2(result == line.mid(arrow + 3).trimmed(), qPrintable(line + "\ngives " + result));
+        }
     }
 
     // The stored tool reads every drive at 55 °C, the one found by name the laptop's 71 °C. Only a plain
@@ -119,7 +225,7 @@ private slots:
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/hot-nvme-laptop");
         const QString stored = root_.filePath("Corvane Tools/smartctl64Bit.exe");
         const QString mark = root_.filePath("injected");
-        QVERIFY(WriteBytes(stored, "#!/bin/sh\necho '194 Temperature_Celsius 0x0022 055 040 000 Old_age Always - 55'\n", true));
+        QVERIFY(WriteBytes(stored, "#!/bin/sh\necho 'Temperature: 55 Celsius'\n", true));
         LaunchArgument = ScheduledLaunchArgument;
         const std::vector<std::pair<QString, int>> settings = {
             {stored, 55}, {'"' + stored + '"', 55}, {QString(), 71}, {"smartctl64Bit.exe", 71},
@@ -137,12 +243,10 @@ private slots:
     // Without WMIC the drive lists come from PowerShell, and without either there are none.
     void powerShellListsTheDrivesWhenWmicIsMissing() {
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/healthy-desktop");
-        const QString withoutWmic = root_.filePath("system without WMIC");
-        QVERIFY(QDir().mkpath(withoutWmic));
-        QVERIFY(QFile::link(system_ + "/corvane-standin", withoutWmic + "/diskpart.exe"));
-        SystemDirectory = withoutWmic;
-        const QString powerShell = root_.filePath("powershell");
-        const QString log = root_.filePath("powershell.log");
+        SystemDirectory = root_.filePath("system without WMIC");
+        QVERIFY(QDir().mkpath(SystemDirectory));
+        QVERIFY(QFile::link(system_ + "/corvane-standin", SystemDirectory + "/diskpart.exe"));
+        const QString powerShell = root_.filePath("powershell"), log = root_.filePath("powershell.log");
         QVERIFY(WriteBytes(powerShell + "/powershell", "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log.toUtf8() + R"('
 capture=${5#*-Path \'}
 capture=${capture%%\'*}
@@ -153,20 +257,17 @@ esac > "$capture"
 )", true));
         const QByteArray path = qgetenv("PATH");
         qputenv("PATH", powerShell.toUtf8() + ":" + path);
-
         QCOMPARE(disks::GetDiskModelName("1"), QStringLiteral("WDC WUH721816ALE6L4 "));
         QCOMPARE(disks::GetBootDiskIndex(), QStringLiteral("0"));
         QCOMPARE(DiskIndexList, (QStringList{"    0", "    1"}));
         const QStringList runs = QString::fromUtf8(ReadBytes(log)).split('\n', Qt::SkipEmptyParts);
         QCOMPARE(runs.size(), 2);
-        QCOMPARE(runs[0], "-NoProfile -ExecutionPolicy Bypass -Command ($output = Get-CimInstance -Class Win32_DiskDrive "
-                          "| Select-Object Index,Model | Format-Table -AutoSize | Out-String).Trim() | Set-Content -Path '" +
-                              CapturePath("DiskInfo.txt") + "' -Encoding ASCII");
+        QCOMPARE(runs[0], "-NoProfile -ExecutionPolicy Bypass -Command ($output = Get-CimInstance -Class "
+                          "Win32_DiskDrive | Select-Object Index,Model | Format-Table -AutoSize | Out-String).Trim() | "
+                          "Set-Content -Path '" + CapturePath("DiskInfo.txt") + "' -Encoding ASCII");
         QVERIFY(runs[1].contains("Get-WmiObject -Class Win32_DiskDrive | Select-Object Index |"));
-
         qputenv("PATH", path);
-        QCOMPARE(disks::GetDiskModelName("1"), QString());
-        QCOMPARE(disks::GetBootDiskIndex(), QString());
+        QCOMPARE(disks::GetDiskModelName("1") + disks::GetBootDiskIndex(), QString());
         QVERIFY(DiskIndexList.isEmpty());
     }
 
@@ -177,35 +278,110 @@ esac > "$capture"
         QStringList disks;
         static const QRegularExpression notADrive(QStringLiteral("^(loop|ram|zram|sr)"));
         for (const QString& line : RunProgram("lsblk", {"-d", "-n", "-r", "-o", "NAME,TYPE"}))
-            if (line.section(' ', 1) == "disk" && !notADrive.match(line).hasMatch()) disks << line.section(' ', 0, 0);
-        QString rootDisk;
+            if (line.endsWith(" disk") && !notADrive.match(line).hasMatch()) disks << line.section(' ', 0, 0);
         const QString rootSource = RunProgram("findmnt", {"-n", "-o", "SOURCE", "/"}).value(0).section('[', 0, 0);
-        for (const QString& line : RunProgram("lsblk", {"-n", "-r", "-s", "-o", "NAME,TYPE", rootSource}))
-            if (line.endsWith(" disk") && rootDisk.isEmpty()) rootDisk = line.section(' ', 0, 0);
-
-        const QString bootIndex = disks::GetBootDiskIndex();
-        QStringList listed;
-        for (const QString& entry : qAsConst(DiskIndexList))
-            if (!entry.trimmed().isEmpty()) listed << entry.trimmed();
-        QCOMPARE(listed.size(), disks.size());
-        QCOMPARE(bootIndex, rootDisk.isEmpty() ? QString() : QString::number(disks.indexOf(rootDisk)));
+        const QString rootDisk = RunProgram("lsblk", {"-n", "-r", "-s", "-o", "NAME,TYPE", rootSource})
+                                     .filter(" disk").value(0).section(' ', 0, 0);
+        QCOMPARE(disks::GetBootDiskIndex(), rootDisk.isEmpty() ? QString() : QString::number(disks.indexOf(rootDisk)));
+        QCOMPARE(DiskIndexList.filter(QRegularExpression("\\S")).size(), disks.size());
         for (int i = 0; i < disks.size(); ++i) {
-            const QString model = RunProgram("lsblk", {"-d", "-n", "-o", "MODEL", "/dev/" + disks[i]}).value(0).trimmed();
+            const QString model = RunProgram("lsblk", {"-dn", "-o", "MODEL", "/dev/" + disks[i]}).value(0).trimmed();
             QCOMPARE(disks::GetDiskModelName(QString::number(i)).trimmed(), model.isEmpty() ? disks[i] : model);
         }
     }
 
     void smartinspectReportsEachFileAndNamesTheUnreadable() {
-        const QString failing = CORVANE_SOURCE_DIR "/standins/machines/failing-boot-disk/hgst-hus724040ale640.txt";
+        const QByteArray failing = MachinePath("failing-boot-disk/hgst-hus724040ale640.txt").toUtf8();
         QProcess inspect;
-        inspect.start(binDirectory_ + "/smartinspect", {failing, root_.filePath("missing.txt")});
+        inspect.start(built_ + "/smartinspect", {failing, root_.filePath("missing.txt")});
         QVERIFY(inspect.waitForFinished(60000));
         QCOMPARE(inspect.exitCode(), 2);
-        QCOMPARE(QString::fromUtf8(inspect.readAllStandardOutput()),
-                 "{\"file\": \"" + failing +
-                     "\", \"temperature\": 41, \"passedBeforeTemperature\": true, \"passed\": true, \"health\": 11, "
-                     "\"performance\": 100}\n");
-        QVERIFY(QString::fromUtf8(inspect.readAllStandardError()).contains("missing.txt"));
+        QCOMPARE(inspect.readAllStandardOutput(),
+                 "{\"file\": \"" + failing + "\", \"temperature\": 41, \"passedBeforeTemperature\": true, "
+                 "\"passed\": true, \"health\": 11, \"performance\": 100}\n");
+        QVERIFY(inspect.readAllStandardError().contains("missing.txt"));
+    }
+
+    // Fresh, it is the report; an hour old, writable by others, a link, in a folder closed to the user
+    // or missing, it is as if there were no cache.
+    void userGetsOnlyAFreshTrustedReport() {
+        if (disks_ == 0) QSKIP("no disk to read, or root without setpriv to be another user");
+        CacheForEveryDisk(0);
+        QCOMPARE(FirstDiskAsUser(), ReadBytes(report_));
+        CacheForEveryDisk(3600);
+        const QByteArray withoutCache = FirstDiskAsUser();
+        QVERIFY(!withoutCache.isEmpty() && withoutCache != ReadBytes(report_));
+        CacheForEveryDisk(0, 0666);
+        QCOMPARE(FirstDiskAsUser(), withoutCache);
+        CacheForEveryDisk(0, 0644, true);
+        QCOMPARE(FirstDiskAsUser(), withoutCache);
+        CacheForEveryDisk(0);
+        QVERIFY(chmod(QFile::encodeName(reports_), 0700) == 0);
+        if (geteuid() == 0) QCOMPARE(FirstDiskAsUser(), withoutCache);
+        QVERIFY(QDir(reports_).removeRecursively());
+        QCOMPARE(FirstDiskAsUser(), withoutCache);
+        QVERIFY(MakeOpen(reports_));
+    }
+
+    // The whole monitor, not root, on this machine: the first disk is listed with the temperature of
+    // its cached report, which also makes the tray icon's reading when it is the boot disk.
+    void monitorOfAUserListsTheCachedTemperature() {
+        if (disks_ == 0) QSKIP("no disk to read, or root without setpriv to be another user");
+        CacheForEveryDisk(0);
+        const QString home = root_.filePath("home");
+        QVERIFY(QDir().mkpath(home) && chmod(QFile::encodeName(home), 0700) == 0);
+        if (geteuid() == 0) QVERIFY(chown(QFile::encodeName(home), 65534, 65534) == 0);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "HOME"}) environment.insert(name, home);
+        environment.insert("CORVANE_SETTINGS_FILE", home + "/settings.ini");
+        environment.insert("QT_LOGGING_RULES", "corvane.tray.debug=true");
+        environment.remove("CORVANE_SYSTEM_DIR");
+        QProcess monitor;
+        StartAsUser(monitor, {bin_ + "/CorvaneSMART"}, environment);
+        QString output;
+        QStringList menus;
+        WaitUntil([&] { return !(menus = OutputLines(monitor, output, "corvane.tray: tray menu:")).isEmpty(); }, 60000);
+        monitor.kill();
+        monitor.waitForFinished();
+        QVERIFY2(menus.value(0).contains(QString::fromUtf8("{Temperature: 71°C | Health: 87 %")), qPrintable(output));
+    }
+
+    // The service's pass: `smartctl -n standby -a` for each whole disk, each report 0644 and swapped
+    // in whole, so that a reader looping meanwhile never finds a part of one.
+    void serviceReplacesEachDisksReportWhole() {
+        if (disks_ == 0) QSKIP("no disk to read, or root without setpriv to be another user");
+        const QString tools = root_.filePath("tools"), log = root_.filePath("smartctl.log");
+        QVERIFY(WriteBytes(tools + "/smartctl", "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log.toUtf8() + "'\nprintf "
+                           "'report of %s begins\\n' \"$4\"\nsleep 0.1\nprintf 'report ends\\n'\n", true));
+        const QString folder = root_.filePath("service");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("PATH", tools + ":" + environment.value("PATH"));
+        int reads = 0;
+        for (int pass = 0; pass < 2; ++pass) {
+            QProcess service;
+            service.setProcessEnvironment(environment);
+            service.start(bin_ + "/corvane-report-cache", {"--once", folder});
+            QVERIFY(service.waitForStarted());
+            while (service.state() != QProcess::NotRunning) {
+                for (const QString& name : QDir(folder).entryList({"*.txt"}, QDir::Files)) {
+                    const QByteArray device = "/dev/" + name.chopped(4).toUtf8();
+                    QCOMPARE(ReadBytes(folder + "/" + name), "report of " + device + " begins\nreport ends\n");
+                    ++reads;
+                }
+                service.waitForFinished(1);
+            }
+            QCOMPARE(service.exitCode(), 0);
+        }
+        QVERIFY(reads > 0);
+        const QStringList runs = QString::fromUtf8(ReadBytes(log)).split('\n', Qt::SkipEmptyParts);
+        const QStringList reports = QDir(folder).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+        QCOMPARE(reports.size(), disks_);
+        QCOMPARE(runs.size(), 2 * disks_);
+        for (const QString& name : reports) {
+            QVERIFY(runs.contains("-n standby -a /dev/" + name.chopped(4)));
+            struct stat status {};
+            QVERIFY(stat(QFile::encodeName(folder + "/" + name), &status) == 0 && (status.st_mode & 0777) == 0644);
+        }
     }
 };
 

@@ -1,15 +1,15 @@
 #!/usr/bin/env bash
-# Writes the goldens of cases.txt from the stand-in tools in SYSTEM DIR: expected/MACHINE/COMMAND.out
-# and expected/outcomes.txt, with the host name in diskpart's banner and WMIC's errors replaced by
-# @HOST@ and the repository's folder in error messages by @ROOT@.
-# Only to record a deliberate change of output; StandinGoldenTests runs the same cases.
-#   tests/data/standins/record.sh SYSTEM DIR
+# Writes the goldens of tests/data/standins/cases.txt from the stand-in tools in SYSTEM DIR, there in
+# expected/MACHINE/COMMAND.out and expected/outcomes.txt, with the host name in diskpart's banner and
+# WMIC's errors replaced by @HOST@ and the repository's folder in error messages by @ROOT@.
+# Only to record a deliberate change of output; StandinToolTests runs the same cases.
+#   scripts/record-standin-goldens.sh SYSTEM DIR
 set -euo pipefail
-here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-root=$(cd "$here/../../.." && pwd)
-system=$(cd "${1:?usage: record.sh SYSTEM DIR}" && pwd)
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+data=$root/tests/data/standins
+system=$(cd "${1:?usage: record-standin-goldens.sh SYSTEM DIR}" && pwd)
 host=$(cat /proc/sys/kernel/hostname)
-expected=$here/expected
+expected=$data/expected
 scratch=$(mktemp -d)
 trap 'rm -rf "$scratch"' EXIT
 
@@ -50,6 +50,6 @@ while read -r kind name rest; do
         command) commands[$name]=$rest ;;
         run) for command in $rest; do record "$name" "$command"; done ;;
     esac
-done < "$here/cases.txt"
+done < "$data/cases.txt"
 { echo "$host"; ls /sys/block; } > "$expected/this-machine.fingerprint"
 echo "recorded $(grep -c '^== ' "$outcomes") cases in $expected"
