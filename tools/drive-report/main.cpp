@@ -34,9 +34,15 @@ QByteArray ReportFigures(const QString& file, const QStringList& lines) {
            ", \"performance\": " + QByteArray::number(smart::PerformanceFromReport(lines)) + "}";
 }
 
-QString WhyUnreadable(const QString& path) {
+// Any report the user may read, a cached one of root's included: unlike the monitor's own captures, a
+// file given on the command line is the user's choice. Read as captures are, up to their bound.
+std::optional<QStringList> ReadReport(const QString& path, QString& problem) {
     QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? QStringLiteral("not a readable file") : file.errorString();
+    if (!file.open(QIODevice::ReadOnly)) {
+        problem = file.errorString();
+        return std::nullopt;
+    }
+    return DecodeCaptureLines(file.read(8 * 1024 * 1024));
 }
 
 }  // namespace
@@ -53,9 +59,10 @@ int main(int argc, char** argv) {
     int exitCode = 0;
     for (int i = 1; i < argc; ++i) {
         const QString file = QFile::decodeName(argv[i]);
-        const std::optional<QStringList> lines = ReadCaptureLines(file);
+        QString problem;
+        const std::optional<QStringList> lines = ReadReport(file, problem);
         if (!lines) {
-            std::fprintf(stderr, "smartinspect: cannot read %s: %s\n", argv[i], qUtf8Printable(WhyUnreadable(file)));
+            std::fprintf(stderr, "smartinspect: cannot read %s: %s\n", argv[i], qUtf8Printable(problem));
             exitCode = UnreadableFileExit;
             continue;
         }
