@@ -16,14 +16,14 @@
 
 using namespace smart;
 
-// The monitor's decisions as functions of text and values: what tool output reads as, what each
-// figure becomes, which warning a reading raises, which scale a display gets. The tables of rules and
-// the real tool outputs with their figures are in tests/data.
+// The monitor's decisions as functions of text and values, by the tables and real tool outputs of tests/data.
 namespace {
 
 QString DataPath(const QString& relative) { return QStringLiteral(CORVANE_TEST_DATA "/") + relative; }
 QStringList DataLines(const QString& relative) { return ReadCaptureLines(DataPath(relative)).value_or(QStringList()); }
 QString YesNo(bool value) { return value ? "yes" : "no"; }
+// A yes-or-no word of a table row, `absent` where the row ends before it.
+bool Yes(const QStringList& words, int at, const char* absent = "no") { return words.value(at, absent) == "yes"; }
 QString Number(double value) { return QString::number(value); }
 
 // Bytes written with "\xHH" escapes, and text with its control characters written so.
@@ -54,16 +54,6 @@ QStringList Report(const QString& table) {
     return lines;
 }
 
-QString TemperatureWarnings(int celsius, const tray::TemperatureSettings& settings, bool suppressed) {
-    const tray::TemperatureWarnings warnings = tray::DecideTemperatureWarnings(celsius, settings, suppressed);
-    return QString(warnings.shutDown ? "S" : "") + (warnings.temperature ? "T" : "");
-}
-
-QString DriveWarnings(bool passed, int health, int performance, const tray::DriveSettings& settings) {
-    const tray::DriveWarnings warnings = tray::DecideDriveWarnings(passed, health, performance, settings);
-    return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
-}
-
 // The rules of tests/data/rules.txt, each from its input to its result as text.
 const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
@@ -89,6 +79,19 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
      [](const QString& rows) {
          return Number(disks::DiskIndexEntries(QVector<QString>(rows.toInt(), "0").toList()).size());
      }},
+    {"model",
+     [](const QString& list) {
+         const QStringList lines = QString::fromUtf8(Unescaped(list)).split(" | ");
+         return '[' + disks::ModelTextForIndex(lines.mid(1), lines[0]) + ']';
+     }},
+    {"index-entries",
+     [](const QString& list) { return '[' + disks::DiskIndexEntries(list.split(" | ")).join("][") + ']'; }},
+    {"companion-running",
+     [](const QString& row) {
+         const bool recovery = row.startsWith("DataRecovery ");
+         return YesNo(tray::CaptureShowsCompanionRunning(
+             {row.section(' ', 1)}, recovery ? tray::Companion::DataRecovery : tray::Companion::DriveMonitor));
+     }},
     {"menu-title", [](const QString& model) { return tray::DriveMenuTitle(model); }},
     {"powershell-path", [](const QString& path) { return disks::PowerShellLiteral(path); }},
     {"tool-path",
@@ -102,14 +105,17 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"volume-letters", [](const QString& report) { return tray::VolumeLetters(Report(report)).join(','); }},
     {"temperature-warnings",
      [](const QString& values) {
-         const QStringList words = SplitWords(values);
-         return TemperatureWarnings(
-             words[0].toInt(), {words[1].toInt(), words[2].toInt(), false, false, words[3], true}, words[4] == "yes");
+         const QStringList w = SplitWords(values);
+         const tray::TemperatureWarnings warnings = tray::DecideTemperatureWarnings(
+             w[0].toInt(), {w[1].toInt(), w[2].toInt(), Yes(w, 5), Yes(w, 6), w[3], Yes(w, 7, "yes")}, Yes(w, 4));
+         return QString(warnings.shutDown ? "S" : "") + (warnings.temperature ? "T" : "");
      }},
     {"drive-warnings",
      [](const QString& values) {
-         const QStringList words = SplitWords(values);
-         return DriveWarnings(words[0] == "yes", words[1].toInt(), words[2].toInt(), {false, false, true});
+         const QStringList w = SplitWords(values);
+         const tray::DriveWarnings warnings =
+             tray::DecideDriveWarnings(Yes(w, 0), w[1].toInt(), w[2].toInt(), {Yes(w, 3), Yes(w, 4), Yes(w, 5, "yes")});
+         return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
      }},
     {"grades",
      [](const QString& value) {
@@ -119,12 +125,12 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"scaling",
      [](const QString& values) {
          const QStringList words = SplitWords(values), area = words[1].split('x');
-         const ScalingDecision decision = DecideScaling(true, words[0].toInt(), area[0].toInt(), area[1].toInt());
+         const ScalingDecision decision =
+             DecideScaling(words.value(2) != "off", words[0].toInt(), area[0].toInt(), area[1].toInt());
+         QStringList environment;
+         for (const auto& setting : decision.environment) environment << setting.name + '=' + setting.value;
          const QString folder = ImageFolderFor(ClassScaleFor(decision.dpiScale));
-         const QByteArray fontDpi = decision.environment.size() == 1 && decision.environment[0].name == "QT_FONT_DPI"
-                                        ? decision.environment[0].value
-                                        : "?";
-         return Number(decision.dpiScale) + ' ' + fontDpi + ' ' + (folder.isEmpty() ? "-" : folder);
+         return Number(decision.dpiScale) + ' ' + environment.join(',') + ' ' + (folder.isEmpty() ? "-" : folder);
      }},
     {"scale",
      [](const QString& scale) {
@@ -161,24 +167,21 @@ private slots:
         QTEST(Rules[rule](input), "result");
     }
 
-    void switchesAndCommands() {
-        const auto temperature = [](bool dontShow, bool shutDownDontShow, bool showWarning) {
-            return TemperatureWarnings(70, {50, 60, dontShow, shutDownDontShow, "", showWarning}, false) + '|';
-        };
-        QCOMPARE(temperature(false, false, true) + temperature(true, false, true) + temperature(false, true, true) +
-                     temperature(false, false, false),
-                 QString("ST|S|T||"));
-        QCOMPARE(DriveWarnings(true, 10, 20, {true, false, true}) + DriveWarnings(true, 10, 20, {}), QString("P"));
-        const ScalingDecision off = DecideScaling(false, 144, 1920, 1040);
-        QCOMPARE(off.dpiScale, 1.0f);
-        QCOMPARE(off.environment.size(), 3);
-        QCOMPARE(off.environment[0].value + off.environment[1].value + off.environment[2].value, QByteArray("10102"));
+    void commands() {
         QCOMPARE(SmartToolCommand("sda", "/tmp/Ana María/Temp.txt", false, "ignored"),
                  QString("smartctl64Bit.exe -a  /dev/sda >> '/tmp/Ana María/Temp.txt'"));
         QCOMPARE(SmartToolCommand("sdb", "/t/Temp.txt", true, "/opt/Corvane Tools/smartctl64Bit.exe"),
                  QString("'/opt/Corvane Tools/smartctl64Bit.exe' -a /dev/sdb >> '/t/Temp.txt'"));
         QCOMPARE(disks::DiskpartScript("    1"), QString("list disk  \nselect disk     1\ndetail disk"));
         QCOMPARE(disks::DiskpartScript(""), QString());
+        // Every occurrence of the own name goes, so a folder carrying it breaks the path.
+        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"),
+                 QString("C:/.d/CorvaneDriveMonitor.exe"));
+        QString mediaName = "HGST HUS724040ALE640 ";
+        QCOMPARE(tray::CloneParameter(mediaName), QString("CloneDisk####HGSTHUS724040ALE640"));
+        QCOMPARE(mediaName, QString("HGSTHUS724040ALE640"));
+        QVERIFY(tray::RunningCheckCommand(tray::Companion::DataRecovery, "/a b/tmpFile")
+                    .endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
     }
 
     void realOutputsReadAsWorkedOut_data() {
@@ -218,19 +221,6 @@ private slots:
     }
 
     void driveLists() {
-        const QStringList wmic{"Index  Model                   ",
-                               "0      Index Drive",
-                               "0\tTabbed Drive",
-                               "",
-                               "0      Samsung SSD 860 EVO 500GB  ",
-                               "1      WDC   WD20EZRZ-00Z5HB0       "};
-        QCOMPARE(disks::ModelTextForIndex(wmic, "0"), QString("Samsung SSD 860 EVO 500GB "));
-        QCOMPARE(disks::ModelTextForIndex(wmic, "1"), QString("WDC WD20EZRZ-00Z5HB0 "));
-        QCOMPARE(disks::ModelTextForIndex(wmic, "3"), QString());
-        const QStringList powerShell{"Index Model", "----- -----", "   10 WDC WD20EZRZ", " Index"};
-        QCOMPARE(disks::ModelTextForIndex(powerShell, "10"), QString("WDC WD20EZRZ "));
-        QCOMPARE(disks::DiskIndexEntries(powerShell), (QStringList{"   10 WDC WD20EZRZ", " Index"}));
-        QCOMPARE(disks::DiskIndexEntries({"Index  ", "0      ", ""}), (QStringList{"0      ", ""}));
         const QStringList sample = DataLines("windows/wmic-diskdrive-get-index-model-serialnumber-5disks.txt");
         QCOMPARE(disks::ModelTextForIndex(sample, "3"),
                  QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
@@ -243,24 +233,6 @@ private slots:
         QVERIFY(!entries.isEmpty());
         for (int i = 0; i < entries.size(); ++i)
             if (!entries[i].trimmed().isEmpty()) QCOMPARE(entries[i].trimmed(), QString::number(i));
-    }
-
-    void companions() {
-        // Every occurrence of the own name goes, so a folder carrying it breaks the path.
-        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"),
-                 QString("C:/.d/CorvaneDriveMonitor.exe"));
-        QString mediaName = "HGST HUS724040ALE640 ";
-        QCOMPARE(tray::CloneParameter(mediaName), QString("CloneDisk####HGSTHUS724040ALE640"));
-        QCOMPARE(mediaName, QString("HGSTHUS724040ALE640"));
-        // The process list is filtered for the ".exe" name but searched for ".app".
-        using tray::Companion;
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"CorvaneDriveMonitor.exe  4242 Console  1  52,100 K"},
-                                                    Companion::DriveMonitor));
-        QVERIFY(tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DriveMonitor));
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DataRecovery));
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"corvanedatarecovery.app"}, Companion::DataRecovery));
-        QVERIFY(tray::RunningCheckCommand(Companion::DataRecovery, "/a b/tmpFile")
-                    .endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
     }
 };
 
