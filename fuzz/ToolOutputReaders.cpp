@@ -10,11 +10,11 @@
 #include "tray/DiskOverview.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
-// The monitor looks up one model per drive; a capture of thousands of rows is no machine's drive list
-// and would only make the lookup quadratic.
+// One model lookup per drive: thousands of rows are no machine's drive list and would make the lookup quadratic.
 constexpr int ModelLookupsPerCapture = 16;
 
 bool InPercentRange(int value) { return value >= 0 && value <= 100; }
@@ -97,14 +97,12 @@ QString ReadProcessList(const QByteArray& capture) {
 
 }  // namespace
 
-const std::vector<ToolOutputReader>& ToolOutputReaders() {
-    static const std::vector<ToolOutputReader> readers = {
-        {"capture", ReadCapture},
-        {"drive-list", ReadDriveList},
-        {"diskpart", ReadDiskpartDetails},
-        {"smart-report", ReadSmartReport},
-        {"health-performance", ReadHealthAndPerformance},
-        {"process-list", ReadProcessList},
-    };
-    return readers;
+QString BrokenReaderRule(const QByteArray& capture) {
+    const std::pair<const char*, QString (*)(const QByteArray&)> readers[] = {
+        {"capture", ReadCapture}, {"drive-list", ReadDriveList}, {"diskpart", ReadDiskpartDetails},
+        {"smart-report", ReadSmartReport}, {"health-performance", ReadHealthAndPerformance},
+        {"process-list", ReadProcessList}};
+    for (const auto& [name, read] : readers)
+        if (const QString fault = read(capture); !fault.isEmpty()) return name + QString(" reader: ") + fault;
+    return {};
 }
