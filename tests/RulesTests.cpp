@@ -92,6 +92,16 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
          return YesNo(tray::CaptureShowsCompanionRunning(
              {row.section(' ', 1)}, recovery ? tray::Companion::DataRecovery : tray::Companion::DriveMonitor));
      }},
+    {"smart-command",
+     [](const QString& row) {
+         const QStringList parts = row.split(" | ");
+         return SmartToolCommand(parts[0], parts[1], parts[2] == "yes", parts[3]);
+     }},
+    {"diskpart-script", [](const QString& entry) { return Escaped(disks::DiskpartScript(entry)); }},
+    {"drive-monitor-path", [](const QString& path) { return tray::DriveMonitorPath(path, "CorvaneSMART.exe"); }},
+    {"clone-parameter", [](QString mediaName) { return tray::CloneParameter(mediaName) + ' ' + mediaName; }},
+    {"running-check",
+     [](const QString& capture) { return tray::RunningCheckCommand(tray::Companion::DataRecovery, capture); }},
     {"menu-title", [](const QString& model) { return tray::DriveMenuTitle(model); }},
     {"powershell-path", [](const QString& path) { return disks::PowerShellLiteral(path); }},
     {"tool-path",
@@ -165,23 +175,6 @@ private slots:
         QFETCH(QString, input);
         QVERIFY2(Rules.contains(rule), qPrintable("no rule " + rule));
         QTEST(Rules[rule](input), "result");
-    }
-
-    void commands() {
-        QCOMPARE(SmartToolCommand("sda", "/tmp/Ana María/Temp.txt", false, "ignored"),
-                 QString("smartctl64Bit.exe -a  /dev/sda >> '/tmp/Ana María/Temp.txt'"));
-        QCOMPARE(SmartToolCommand("sdb", "/t/Temp.txt", true, "/opt/Corvane Tools/smartctl64Bit.exe"),
-                 QString("'/opt/Corvane Tools/smartctl64Bit.exe' -a /dev/sdb >> '/t/Temp.txt'"));
-        QCOMPARE(disks::DiskpartScript("    1"), QString("list disk  \nselect disk     1\ndetail disk"));
-        QCOMPARE(disks::DiskpartScript(""), QString());
-        // Every occurrence of the own name goes, so a folder carrying it breaks the path.
-        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"),
-                 QString("C:/.d/CorvaneDriveMonitor.exe"));
-        QString mediaName = "HGST HUS724040ALE640 ";
-        QCOMPARE(tray::CloneParameter(mediaName), QString("CloneDisk####HGSTHUS724040ALE640"));
-        QCOMPARE(mediaName, QString("HGSTHUS724040ALE640"));
-        QVERIFY(tray::RunningCheckCommand(tray::Companion::DataRecovery, "/a b/tmpFile")
-                    .endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
     }
 
     void realOutputsReadAsWorkedOut_data() {
