@@ -180,11 +180,8 @@ private slots:
     void realOutputsReadAsWorkedOut_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("expected");
-        for (const QString& line : DataLines("readings.txt")) {
-            const QStringList words = SplitWords(line);
-            if (!words.isEmpty() && !words[0].startsWith("#"))
-                QTest::newRow(qPrintable(words[0])) << words[0] << QStringList(words.mid(1));
-        }
+        for (const QStringList& row : DataRows("readings.txt"))
+            QTest::newRow(qPrintable(row[0])) << row[0] << QStringList(row.mid(1));
     }
     void realOutputsReadAsWorkedOut() {
         QFETCH(QString, file);

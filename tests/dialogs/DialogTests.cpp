@@ -152,27 +152,18 @@ private slots:
         DialogDragActive = TemperatureWarningSuppressed = false;
     }
 
-    // By dialog, language and scale: its size, its title strip's (at 2, 2) and one widget's geometry, truncated.
     void layoutFollowsLanguageAndScale() {
-        const QList<std::tuple<QString, Language, float, QSize, QSize, const char*, QRect>> layouts = {
-            {"temperature", Language::DE, 1.1f, {795, 401}, {790, 40}, "ShutDownButton", {481, 325, 140, 40}},
-            {"temperature", Language::CN, 0.9f, {572, 288}, {568, 27}, "DontShowLabel", {45, 239, 180, 19}},
-            {"shutdown", Language::HI, 1.5f, {954, 481}, {948, 48}, "OkButton", {768, 390, 169, 48}},
-            {"shutdown", Language::IT, 1.3f, {954, 481}, {948, 48}, "WarningTxtLbl", {232, 196, 685, 102}},
-            {"health", Language::JA, 1.0f, {636, 321}, {632, 32}, "RecoverData", {240, 260, 112, 32}},
-            {"performance", Language::JA, 1.0f, {636, 321}, {632, 32}, "RecoverData", {240, 260, 110, 32}},
-            {"health", Language::DU, 1.75f, {1113, 561}, {1106, 56}, "RecoverDataTxtLbl", {271, 341, 798, 78}},
-            {"performance", Language::FR, 1.0f, {636, 321}, {632, 32}, "CheckBox", {18, 267, 20, 23}},
-            {"health", Language::EN, 1.75f, {1113, 561}, {1106, 56}, "ImageLbl", {52, 105, 175, 175}}};
-        for (const auto& [kind, language, scale, size, title, widget, geometry] : layouts) {
-            DpiScale = scale;
-            SelectLanguage(language);
-            const auto dialog = MakeDialog(kind);
-            QCOMPARE(dialog->minimumSize(), size);
-            QCOMPARE(dialog->maximumSize(), size);
-            QCOMPARE(Child(*dialog, "CenterTitleLabel")->geometry(), QRect(QPoint(2, 2), title));
-            QCOMPARE(Child(*dialog, "MainFrame")->geometry(), QRect(QPoint(0, 0), size));
-            QCOMPARE(Child(*dialog, widget)->geometry(), geometry);
+        for (const QStringList& row : DataRows("dialog-layouts.txt")) {
+            const auto number = [&](int at) { return row.at(at).toInt(); };
+            DpiScale = row[2].toFloat();
+            SelectLanguage(static_cast<Language>(Codes.indexOf(row[1])));
+            const auto dialog = MakeDialog(row[0]);
+            QCOMPARE(dialog->minimumSize(), QSize(number(3), number(4)));
+            QCOMPARE(dialog->maximumSize(), QSize(number(3), number(4)));
+            QCOMPARE(Child(*dialog, "MainFrame")->geometry(), QRect(0, 0, number(3), number(4)));
+            QCOMPARE(Child(*dialog, "CenterTitleLabel")->geometry(), QRect(2, 2, number(5), number(6)));
+            const QRect geometry(number(8), number(9), number(10), number(11));
+            QCOMPARE(Child(*dialog, qPrintable(row[7]))->geometry(), geometry);
         }
     }
 
@@ -231,30 +222,19 @@ private slots:
     }
 
     void answersWriteTheirSettings() {
-        // Dialog, a button to click or a slot nothing is connected to, the box ticked; then what it writes.
-        const QList<std::tuple<QString, QByteArray, bool, QStringList, bool>> answers = {
-            {"temperature", "OkButton", true, {}, true},
-            {"temperature", "OkButton", false, {}, false},
-            {"temperature", "OnDontShowClicked()", false, {"DontShow=true"}, false},
-            {"shutdown", "OkButton", true, {}, false},
-            {"shutdown", "OnDontShowClicked()", false, {"ShutDownDontShow=true"}, false},
-            {"health", "OkButton", true, {"HealthDontShow=true"}, false},
-            {"health", "OkButton", false, {}, false},
-            {"health", "OnClone()", true, {"HealthDontShow=true"}, false},
-            {"performance", "OkButton", true, {"PerformanceDontShow=true"}, false},
-            {"performance", "OnDontShowClicked()", false, {"PerformanceDontShow=true"}, false}};
-        for (const auto& [kind, action, ticked, written, suppressed] : answers) {
+        for (const QStringList& row : DataRows("dialog-answers.txt")) {
             init();
-            const auto dialog = MakeDialog(kind);
-            if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(ticked);
+            const auto dialog = MakeDialog(row[0]);
+            if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(row[2] == "ticked");
             dialog->show();
+            const QByteArray action = row[1].toUtf8();
             if (action.endsWith("()"))
                 QVERIFY(dialog->metaObject()->method(dialog->metaObject()->indexOfSlot(action)).invoke(dialog.get()));
             else
                 Child<QPushButton>(*dialog, action)->click();
             QVERIFY(dialog->isHidden());
-            QCOMPARE(WrittenSettings(), written);
-            QCOMPARE(TemperatureWarningSuppressed, suppressed);
+            QCOMPARE(WrittenSettings() + (TemperatureWarningSuppressed ? QStringList{"suppressed"} : QStringList()),
+                     row.mid(3));
         }
     }
 
@@ -331,7 +311,7 @@ private slots:
             for (const QWidget* part : parts) {
                 const QRect text = DrawnText(*part, *dialog);
                 QVERIFY2(text.isEmpty() || TextRoom(*part, *dialog).contains(text),
-                         qPrintable(QString("%1 %2 does not hold \"%3\"").arg(name, part->objectName(), TextOf(*part))));
+                         qPrintable(name + " " + part->objectName() + " does not hold \"" + TextOf(*part) + "\""));
                 for (const QWidget* other : parts)
                     QVERIFY2(text.isEmpty() || other == part || !text.intersects(Covered(*other, *dialog)),
                              qPrintable(name + " " + part->objectName() + " runs into " + other->objectName()));

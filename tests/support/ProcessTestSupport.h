@@ -33,6 +33,15 @@ inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds =
     return true;
 }
 
+// The rows of a table in tests/data split into words, without blank lines and lines starting with "#".
+inline QList<QStringList> DataRows(const QString& name) {
+    QList<QStringList> rows;
+    for (QString line : QString::fromUtf8(ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/") + name)).split('\n'))
+        if (!(line = line.simplified()).isEmpty() && !line.startsWith('#')) rows << line.split(' ');
+    if (rows.isEmpty()) qFatal("no table in %s", qPrintable(name));
+    return rows;
+}
+
 inline QString MachinePath(const QString& name) { return QStringLiteral(CORVANE_MACHINES_DIR "/") + name; }
 
 // A temporary folder, a private runtime folder and a settings file of their own under `folder`, so that
