@@ -35,12 +35,7 @@ T* Child(const QDialog& dialog, const char* name) {
     qFatal("no widget %s", name);
 }
 
-QStringList WrittenSettings() {
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    QStringList values;
-    for (const QString& key : settings.allKeys()) values << key + "=" + settings.value(key).toString();
-    return values;
-}
+QStringList WrittenSettings() { return QString::fromUtf8(ReadBytes(SettingsFile())).split('\n').filter("="); }
 
 const QStringList Codes = {"EN", "DE", "FR", "IT", "ES", "JA", "CN", "KO", "DU", "BR", "HI"};  // by LanguageType
 using Text = QPair<QString, QString>;  // translation context, text

@@ -162,9 +162,7 @@ private slots:
     void eachCycleRunsWhatTheChecksImply() {
         // Machine, drives, the boot disk's 0-based place.
         for (const auto& [machine, drives, bootPlace] : {std::tuple{"single-nvme-notebook", 1, 0},
-                                                         {"failing-boot-disk", 2, 1},
-                                                         {"four-drive-workstation", 4, 1},
-                                                         {"nine-drive-server", 9, 8}}) {
+                 {"failing-boot-disk", 2, 1}, {"four-drive-workstation", 4, 1}, {"nine-drive-server", 9, 8}}) {
             UseMachine(machine, {});
             QWaitClass controller;
             QFile::remove(toolLog_);
