@@ -4,14 +4,9 @@
 class StartupTests : public QObject {
     Q_OBJECT
 
-    static QProcessEnvironment WithoutTools(const QString& folder) {
-        QProcessEnvironment environment = IsolatedEnvironment(folder);
-        environment.insert("QT_QPA_PLATFORM", "offscreen");
-        environment.insert("CORVANE_SYSTEM_DIR", "/nonexistent");
-        return environment;
-    }
-
 private slots:
+    void initTestCase() { qputenv("CORVANE_SYSTEM_DIR", "/nonexistent"); }
+
     void startWritesItsSettings_data() {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<QVariantMap>("before");
@@ -34,7 +29,7 @@ private slots:
         QFETCH(QVariantMap, before);
         QFETCH(QVariantMap, after);
         const QTemporaryDir folder;
-        const QProcessEnvironment environment = WithoutTools(folder.path());
+        const QProcessEnvironment environment = IsolatedEnvironment(folder.path());
         const QString settings = environment.value("CORVANE_SETTINGS_FILE");
         WriteSettings(before, settings);
         Monitor monitor(environment, arguments);
@@ -46,7 +41,7 @@ private slots:
     // One monitor per user: a second one leaves before it writes any setting.
     void secondMonitorLeavesAtOnce() {
         const QTemporaryDir folder, other;
-        QProcessEnvironment environment = WithoutTools(folder.path());
+        QProcessEnvironment environment = IsolatedEnvironment(folder.path());
         Monitor first(environment);
         QVERIFY2(first.Started(), qPrintable(first.output));
         environment.insert("CORVANE_SETTINGS_FILE", other.filePath("settings.ini"));

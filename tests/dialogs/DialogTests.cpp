@@ -80,11 +80,8 @@ void InstallLanguage(int languageType, const QString& applicationDirectory = qEn
     InstallTranslations(*qApp, language);
 }
 
-QString TextOf(const QWidget& widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
-    return {};
-}
+// A label's or a button's text.
+QString TextOf(const QWidget& widget) { return widget.property("text").toString(); }
 
 // A dialog's texts by widget with their contexts (the form's for its own buttons), but the controller's drive name.
 QHash<QString, Text> TextsOf(const QDialog& dialog) {

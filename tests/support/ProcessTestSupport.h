@@ -24,12 +24,8 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes, bool execut
 
 // Keeps the event loop turning until `condition` holds or `milliseconds` have passed.
 inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 60000) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds) return false;
-        QTest::qWait(100);
-    }
+    for (const QDeadlineTimer deadline(milliseconds); !condition(); QTest::qWait(100))
+        if (deadline.hasExpired()) return false;
     return true;
 }
 
