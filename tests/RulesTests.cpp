@@ -40,18 +40,10 @@ QString Escaped(QString text) {
 
 // A report in its table form: " | " between lines, "Name=N" for an attribute row as "smartctl -a"
 // prints it (ten words, the raw value last), "NVMe" for the NVMe log header.
-QStringList Report(const QString& table) {
-    QStringList lines;
-    for (const QString& line : table.split(" | ", Qt::SkipEmptyParts)) {
-        const QStringList attribute = line.split('=');
-        if (line == "NVMe")
-            lines << "SMART/Health Information (NVMe Log 0x02)";
-        else if (attribute.size() == 2 && !line.contains(' '))
-            lines << QString("  5 %1 0x0033 100 100 010 Pre-fail Always - %2").arg(attribute[0], attribute[1]);
-        else
-            lines << line;
-    }
-    return lines;
+QStringList Report(QString table) {
+    static const QRegularExpression nvme("(^| \\| )NVMe(?= \\| |$)"), row("(^| \\| )([^\\s=]+)=([^\\s=]+)(?= \\| |$)");
+    table.replace(nvme, "\\1SMART/Health Information (NVMe Log 0x02)");
+    return table.replace(row, "\\1  5 \\2 0x0033 100 100 010 Pre-fail Always - \\3").split(" | ", Qt::SkipEmptyParts);
 }
 
 // The rules of tests/data/rules.txt, each from its input to its result as text.
