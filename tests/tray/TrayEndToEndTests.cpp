@@ -47,13 +47,8 @@ class TrayEndToEndTests : public QObject {
     void StartMonitor(const QString& machine, const QVariantMap& settings, bool keepSettings = false) {
         if (!keepSettings) WriteSettings(settings);
         for (const QString& log : {toolLog_, companionLog_}) QFile::remove(log);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("QT_QPA_PLATFORM");
-        environment.insert("CORVANE_TOOL_LOG", toolLog_);
-        environment.insert("CORVANE_COMPANION_LOG", companionLog_);
-        environment.insert("CORVANE_SIMULATED_MACHINE", MachinePath(machine));
-        environment.insert("CORVANE_DPI", "96");
-        monitor_.emplace(environment, QStringList(), installFolder_ + "/CorvaneSMART");
+        qputenv("CORVANE_SIMULATED_MACHINE", MachinePath(machine).toUtf8());
+        monitor_.emplace(QProcessEnvironment::systemEnvironment(), QStringList(), installFolder_ + "/CorvaneSMART");
         QVERIFY2(monitor_->Started(120000), qPrintable(monitor_->output));
     }
 
@@ -103,10 +98,14 @@ private slots:
         for (const char* name : {"/CorvaneDriveMonitor.exe", "/CorvaneDataRecovery.exe"})
             QVERIFY(WriteBytes(installFolder_ + name, companion, true));
 
-        // The display the tools and the monitor started from here use; this process stays offscreen.
+        // The display and logs of the tools and monitors started from here; this process stays offscreen.
         server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
         QVERIFY(WaitUntil([&] { return server_.canReadLine() || server_.waitForReadyRead(100); }));
         qputenv("DISPLAY", ":" + server_.readLine().trimmed());
+        qunsetenv("QT_QPA_PLATFORM");
+        qputenv("CORVANE_DPI", "96");
+        qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
+        qputenv("CORVANE_COMPANION_LOG", companionLog_.toUtf8());
         trayHost_.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
                                    "--heighttype", "pixel", "--height", "40"});
         QVERIFY(WaitUntil([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 120000));
