@@ -98,10 +98,8 @@ struct Monitor {
     // The text of every debug line so far that begins with `prefix`, prefix removed.
     QStringList Output(const QString& prefix) {
         output += QString::fromUtf8(process.readAllStandardError());
-        QStringList found;
-        for (const QString& line : output.split('\n'))
-            if (line.startsWith(prefix)) found << line.mid(prefix.size());
-        return found;
+        const QRegularExpression start("^" + QRegularExpression::escape(prefix));
+        return output.split('\n').filter(start).replaceInStrings(start, QString());
     }
     // Start-up has written its settings once the controller has built its tray menu.
     bool Started(int milliseconds = 60000) {
