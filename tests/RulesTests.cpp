@@ -1,9 +1,9 @@
-#include "ToolOutputReaders.h"
 #include "app/DisplayScaling.h"
 #include "disks/BootDisk.h"
 #include "disks/DriveList.h"
 #include "disks/PowerShellQuery.h"
 #include "exec/CaptureFile.h"
+#include "fuzz/ToolOutputReaders.h"
 #include "platform/Platform.h"
 #include "smart/HealthEvaluation.h"
 #include "smart/PerformanceEvaluation.h"
@@ -50,10 +50,9 @@ QStringList Report(QString table) {
 const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
     {"scan",
-     [](const QString& report) {
-         const SmartScan scan = ScanSmartLines(Report(report));
-         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' +
-                YesNo(ReportHasPassed(Report(report)));
+     [](const QString& table) {
+         const SmartScan scan = ScanSmartLines(Report(table));
+         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' + YesNo(ReportHasPassed(Report(table)));
      }},
     {"health", [](const QString& report) { return Number(HealthFromReport(Report(report))); }},
     {"performance", [](const QString& report) { return Number(PerformanceFromReport(Report(report))); }},
@@ -120,9 +119,9 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
          return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
      }},
     {"grades",
-     [](const QString& value) {
-         return tray::TemperatureGrade(value.toInt()) + ' ' + tray::HealthGrade(value.toInt()) + ' ' +
-                tray::PerformanceGrade(value.toInt());
+     [](const QString& text) {
+         const int value = text.toInt();
+         return tray::TemperatureGrade(value) + ' ' + tray::HealthGrade(value) + ' ' + tray::PerformanceGrade(value);
      }},
     {"scaling",
      [](const QString& values) {
@@ -135,9 +134,7 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
          return Number(decision.dpiScale) + ' ' + environment.join(',') + ' ' + (folder.isEmpty() ? "-" : folder);
      }},
     {"scale",
-     [](const QString& scale) {
-         return Number(DpiStep(scale.toFloat())) + ' ' + Number(ClassScaleFor(scale.toFloat()));
-     }},
+     [](const QString& text) { return Number(DpiStep(text.toFloat())) + ' ' + Number(ClassScaleFor(text.toFloat())); }},
 };
 
 }  // namespace
@@ -191,8 +188,8 @@ private slots:
 
     // Every real output and every input that once broke a reader, through every reader of tool output.
     void everyReaderStaysSound() {
-        for (const QString& folder : {DataPath("smartctl"), DataPath("windows"), QString(CORVANE_READER_INPUTS)}) {
-            for (QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
+        for (const char* folder : {"smartctl", "windows", "../fuzz-regressions/inputs"}) {
+            for (QDirIterator files(DataPath(folder), QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
                 const QString fault = BrokenReaderRule(ReadBytes(files.next()));
                 QVERIFY2(fault.isEmpty(), qPrintable(files.filePath() + ": " + fault));
             }
