@@ -7,35 +7,23 @@ class StartupTests : public QObject {
 private slots:
     void initTestCase() { qputenv("CORVANE_SYSTEM_DIR", "/nonexistent"); }
 
-    void startWritesItsSettings_data() {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<QVariantMap>("before");
-        QTest::addColumn<QVariantMap>("after");  // an invalid value for an absent key
-        QTest::newRow("empty settings") << QStringList{} << QVariantMap{}
-                                        << QVariantMap{{"ResizeAppforDPI", "true"}, {"TaskName", ""},
-                                                       {"HealthDontShow", "false"}, {"PerformanceDontShow", "false"},
-                                                       {"DontShow", QVariant()}};
-        QTest::newRow("the scheduler's start")
-            << QStringList{"Schedular"}
-            << QVariantMap{{"DontShow", true}, {"ShutDownDontShow", true}, {"HealthDontShow", true},
-                           {"PerformanceDontShow", true}, {"ResizeAppforDPI", false}}
-            << QVariantMap{{"TaskName", "Schedular"}, {"HealthDontShow", "false"},  {"PerformanceDontShow", "false"},
-                           {"DontShow", "true"},      {"ShutDownDontShow", "true"}, {"ResizeAppforDPI", "false"}};
-        QTest::newRow("the scheduler's word in other case")
-            << QStringList{"schedular"} << QVariantMap{{"TaskName", "Schedular"}} << QVariantMap{{"TaskName", ""}};
-    }
     void startWritesItsSettings() {
-        QFETCH(QStringList, arguments);
-        QFETCH(QVariantMap, before);
-        QFETCH(QVariantMap, after);
-        const QTemporaryDir folder;
-        const QProcessEnvironment environment = IsolatedEnvironment(folder.path());
-        const QString settings = environment.value("CORVANE_SETTINGS_FILE");
-        WriteSettings(before, settings);
-        Monitor monitor(environment, arguments);
-        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
-        for (auto value = after.cbegin(); value != after.cend(); ++value)
-            QCOMPARE(Setting(value.key(), settings), value.value());
+        for (const QStringList& row : DataRows("start-up-settings.txt")) {
+            const QTemporaryDir folder;
+            const QProcessEnvironment environment = IsolatedEnvironment(folder.path());
+            const QString settings = environment.value("CORVANE_SETTINGS_FILE");
+            const int arrow = row.indexOf("=>");
+            QVariantMap before;
+            for (const QString& value : row.mid(1, arrow - 1)) before[value.section('=', 0, 0)] = value.section('=', 1);
+            WriteSettings(before, settings);
+            Monitor monitor(environment, row[0] == "-" ? QStringList() : QStringList{row[0]});
+            QVERIFY2(monitor.Started(), qPrintable(monitor.output));
+            for (const QString& expected : row.mid(arrow + 1)) {
+                const QString key = expected.section('=', 0, 0);
+                const QVariant value = Setting(key, settings);
+                QCOMPARE(value.isValid() ? key + '=' + value.toString() : key, expected);
+            }
+        }
     }
 
     // One monitor per user: a second one leaves before it writes any setting.
