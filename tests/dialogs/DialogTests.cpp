@@ -234,25 +234,12 @@ private slots:
     // display scale of this run's font DPI (QT_FONT_DPI, else 96) every text lies inside its widget, clear of
     // every other widget, as the dialog gallery draws them.
     void languageTypeSelectsTextsThatFit_data() {
-        QTest::addColumn<int>("languageType");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("applicationDirectory");
-        QTest::addColumn<QString>("qtCancel");  // Debian has no Qt translation for Hindi; Korean takes none
-        const QStringList qtCancel = {"Abbrechen", "Annuler", "Annulla",   "Cancelar", "キャンセル",
-                                      "取消",      "Cancel",  "Annuleren", "Cancelar", "Cancel"};
-        const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
-        for (int type = 1; type <= 10; ++type)
-            QTest::newRow(qPrintable(Codes[type]))
-                << type << Codes[type] << (type == 7 ? QDir::temp().filePath("with Qt's Korean") : built)
-                << qtCancel[type - 1];
-        QTest::newRow("11 is English") << 11 << "EN" << built << "Cancel";
-        QTest::newRow("-1 is English") << -1 << "EN" << built << "Cancel";
-        QTest::newRow("missing folder") << 1 << "EN" << "/nonexistent" << "Cancel";
+        QTest::addColumn<QStringList>("row");
+        for (const QStringList& row : DataRows("language-types.txt")) QTest::newRow(qPrintable(row.join(' '))) << row;
     }
     void languageTypeSelectsTextsThatFit() {
-        QFETCH(int, languageType);
-        QFETCH(QString, code);
-        QFETCH(QString, applicationDirectory);
+        QFETCH(QStringList, row);
+        const QString code = row[1];
         const QHash<Text, QString> translations = code == "EN" ? QHash<Text, QString>() : ReadTranslations(code);
         // Every file holds every text (TranslationFilesCurrent); each must be translated, keeping its parts.
         for (auto text = translations.begin(); text != translations.end(); ++text)
@@ -267,8 +254,10 @@ private slots:
             english[dialog->metaObject()->className()] = TextsOf(*dialog);
         }
 
-        InstallLanguage(languageType, applicationDirectory);
-        QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "qtCancel");
+        const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
+        const QString korean = QDir::temp().filePath("with Qt's Korean");
+        InstallLanguage(row[0].toInt(), row[2] == "built" ? built : row[2] == "korean" ? korean : row[2]);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), row[3]);
         WriteSettings({{"ShowWarning", true}, {"WarningValue", 1}, {"ShutDownValue", 1}});
         const int fontDpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
         DpiScale = fontDpi > 0 ? fontDpi / 96.0f : 1.0f;
