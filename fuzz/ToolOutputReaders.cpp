@@ -9,12 +9,11 @@
 #include "tray/CompanionLauncher.h"
 #include "tray/DiskOverview.h"
 
-#include <algorithm>
+#include <utility>
 
 namespace {
 
-// The monitor looks up one model per drive; a capture of thousands of rows is no machine's drive list
-// and would only make the lookup quadratic.
+// One model lookup per drive: thousands of rows are no machine's drive list and would make the lookup quadratic.
 constexpr int ModelLookupsPerCapture = 16;
 
 bool InPercentRange(int value) { return value >= 0 && value <= 100; }
@@ -24,8 +23,7 @@ QString ReadCapture(const QByteArray& capture) {
     for (const QString& line : DecodeCaptureLines(capture)) {
         if (line.contains('\n') || line.contains('\r')) return "a line keeps a line break: " + line;
         for (const QString& word : SplitWords(line)) {
-            if (word.isEmpty() || word.contains(' '))
-                return QString("a word is empty or holds a space: \"%1\"").arg(word);
+            if (word.isEmpty() || word.contains(' ')) return "a word is empty or holds a space: \"" + word + '"';
             ToNumber(word);
         }
     }
@@ -36,8 +34,7 @@ QString ReadDriveList(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     const QStringList entries = disks::DiskIndexEntries(lines);
     for (const QString& entry : entries.mid(0, ModelLookupsPerCapture)) {
-        if (entry.startsWith("Index") || entry.startsWith("----"))
-            return "a header line became an index entry: " + entry;
+        if (entry.startsWith("Index") || entry.startsWith("----")) return "a header line became an entry: " + entry;
         const QString model = disks::ModelTextForIndex(lines, entry.trimmed());
         if (!model.isEmpty() && (!model.endsWith(' ') || model.contains("  ")))
             return QString("model text not one space after each word: \"%1\"").arg(model);
@@ -49,8 +46,7 @@ QString ReadDiskpartDetails(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
     disks::ShowsBootDisk(lines);
     const QStringList letters = tray::VolumeLetters(lines);
-    const auto volumeRows =
-        std::count_if(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Volume "); });
+    const int volumeRows = lines.filter("Volume ").size();
     if (letters.size() > volumeRows)
         return QString("%1 drive letters from %2 volume rows").arg(letters.size()).arg(volumeRows);
     for (const QString& letter : letters)
@@ -87,8 +83,7 @@ QString ReadHealthAndPerformance(const QByteArray& capture) {
 
 QString ReadProcessList(const QByteArray& capture) {
     const QStringList lines = DecodeCaptureLines(capture);
-    const bool named =
-        std::any_of(lines.begin(), lines.end(), [](const QString& line) { return line.contains("Corvane"); });
+    const bool named = !lines.filter("Corvane").isEmpty();
     for (const tray::Companion companion : {tray::Companion::DriveMonitor, tray::Companion::DataRecovery})
         if (tray::CaptureShowsCompanionRunning(lines, companion) && !named)
             return "a companion seen running in a list that never names it";
@@ -97,14 +92,12 @@ QString ReadProcessList(const QByteArray& capture) {
 
 }  // namespace
 
-const std::vector<ToolOutputReader>& ToolOutputReaders() {
-    static const std::vector<ToolOutputReader> readers = {
-        {"capture", ReadCapture},
-        {"drive-list", ReadDriveList},
-        {"diskpart", ReadDiskpartDetails},
-        {"smart-report", ReadSmartReport},
-        {"health-performance", ReadHealthAndPerformance},
-        {"process-list", ReadProcessList},
-    };
-    return readers;
+QString BrokenReaderRule(const QByteArray& capture) {
+    const std::pair<const char*, QString (*)(const QByteArray&)> readers[] = {
+        {"capture", ReadCapture}, {"drive-list", ReadDriveList}, {"diskpart", ReadDiskpartDetails},
+        {"smart-report", ReadSmartReport}, {"health-performance", ReadHealthAndPerformance},
+        {"process-list", ReadProcessList}};
+    for (const auto& [name, read] : readers)
+        if (const QString fault = read(capture); !fault.isEmpty()) return name + QString(" reader: ") + fault;
+    return {};
 }

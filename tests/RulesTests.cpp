@@ -1,9 +1,9 @@
-#include "ToolOutputReaders.h"
 #include "app/DisplayScaling.h"
 #include "disks/BootDisk.h"
 #include "disks/DriveList.h"
 #include "disks/PowerShellQuery.h"
 #include "exec/CaptureFile.h"
+#include "fuzz/ToolOutputReaders.h"
 #include "platform/Platform.h"
 #include "smart/HealthEvaluation.h"
 #include "smart/PerformanceEvaluation.h"
@@ -16,14 +16,14 @@
 
 using namespace smart;
 
-// The monitor's decisions as functions of text and values: what tool output reads as, what each
-// figure becomes, which warning a reading raises, which scale a display gets. The tables of rules and
-// the real tool outputs with their figures are in tests/data.
+// The monitor's decisions as functions of text and values, by the tables and real tool outputs of tests/data.
 namespace {
 
 QString DataPath(const QString& relative) { return QStringLiteral(CORVANE_TEST_DATA "/") + relative; }
 QStringList DataLines(const QString& relative) { return ReadCaptureLines(DataPath(relative)).value_or(QStringList()); }
 QString YesNo(bool value) { return value ? "yes" : "no"; }
+// A yes-or-no word of a table row, `absent` where the row ends before it.
+bool Yes(const QStringList& words, int at, const char* absent = "no") { return words.value(at, absent) == "yes"; }
 QString Number(double value) { return QString::number(value); }
 
 // Bytes written with "\xHH" escapes, and text with its control characters written so.
@@ -40,38 +40,19 @@ QString Escaped(QString text) {
 
 // A report in its table form: " | " between lines, "Name=N" for an attribute row as "smartctl -a"
 // prints it (ten words, the raw value last), "NVMe" for the NVMe log header.
-QStringList Report(const QString& table) {
-    QStringList lines;
-    for (const QString& line : table.split(" | ", Qt::SkipEmptyParts)) {
-        const QStringList attribute = line.split('=');
-        if (line == "NVMe")
-            lines << "SMART/Health Information (NVMe Log 0x02)";
-        else if (attribute.size() == 2 && !line.contains(' '))
-            lines << QString("  5 %1 0x0033 100 100 010 Pre-fail Always - %2").arg(attribute[0], attribute[1]);
-        else
-            lines << line;
-    }
-    return lines;
-}
-
-QString TemperatureWarnings(int celsius, const tray::TemperatureSettings& settings, bool suppressed) {
-    const tray::TemperatureWarnings warnings = tray::DecideTemperatureWarnings(celsius, settings, suppressed);
-    return QString(warnings.shutDown ? "S" : "") + (warnings.temperature ? "T" : "");
-}
-
-QString DriveWarnings(bool passed, int health, int performance, const tray::DriveSettings& settings) {
-    const tray::DriveWarnings warnings = tray::DecideDriveWarnings(passed, health, performance, settings);
-    return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
+QStringList Report(QString table) {
+    static const QRegularExpression nvme("(^| \\| )NVMe(?= \\| |$)"), row("(^| \\| )([^\\s=]+)=([^\\s=]+)(?= \\| |$)");
+    table.replace(nvme, "\\1SMART/Health Information (NVMe Log 0x02)");
+    return table.replace(row, "\\1  5 \\2 0x0033 100 100 010 Pre-fail Always - \\3").split(" | ", Qt::SkipEmptyParts);
 }
 
 // The rules of tests/data/rules.txt, each from its input to its result as text.
 const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
     {"scan",
-     [](const QString& report) {
-         const SmartScan scan = ScanSmartLines(Report(report));
-         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' +
-                YesNo(ReportHasPassed(Report(report)));
+     [](const QString& table) {
+         const SmartScan scan = ScanSmartLines(Report(table));
+         return Number(scan.Temperature()) + ' ' + YesNo(scan.passedSeen) + ' ' + YesNo(ReportHasPassed(Report(table)));
      }},
     {"health", [](const QString& report) { return Number(HealthFromReport(Report(report))); }},
     {"performance", [](const QString& report) { return Number(PerformanceFromReport(Report(report))); }},
@@ -89,6 +70,29 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
      [](const QString& rows) {
          return Number(disks::DiskIndexEntries(QVector<QString>(rows.toInt(), "0").toList()).size());
      }},
+    {"model",
+     [](const QString& list) {
+         const QStringList lines = QString::fromUtf8(Unescaped(list)).split(" | ");
+         return '[' + disks::ModelTextForIndex(lines.mid(1), lines[0]) + ']';
+     }},
+    {"index-entries",
+     [](const QString& list) { return '[' + disks::DiskIndexEntries(list.split(" | ")).join("][") + ']'; }},
+    {"companion-running",
+     [](const QString& row) {
+         const bool recovery = row.startsWith("DataRecovery ");
+         return YesNo(tray::CaptureShowsCompanionRunning(
+             {row.section(' ', 1)}, recovery ? tray::Companion::DataRecovery : tray::Companion::DriveMonitor));
+     }},
+    {"smart-command",
+     [](const QString& row) {
+         const QStringList parts = row.split(" | ");
+         return SmartToolCommand(parts[0], parts[1], parts[2] == "yes", parts[3]);
+     }},
+    {"diskpart-script", [](const QString& entry) { return Escaped(disks::DiskpartScript(entry)); }},
+    {"drive-monitor-path", [](const QString& path) { return tray::DriveMonitorPath(path, "CorvaneSMART.exe"); }},
+    {"clone-parameter", [](QString mediaName) { return tray::CloneParameter(mediaName) + ' ' + mediaName; }},
+    {"running-check",
+     [](const QString& capture) { return tray::RunningCheckCommand(tray::Companion::DataRecovery, capture); }},
     {"menu-title", [](const QString& model) { return tray::DriveMenuTitle(model); }},
     {"powershell-path", [](const QString& path) { return disks::PowerShellLiteral(path); }},
     {"tool-path",
@@ -102,34 +106,35 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"volume-letters", [](const QString& report) { return tray::VolumeLetters(Report(report)).join(','); }},
     {"temperature-warnings",
      [](const QString& values) {
-         const QStringList words = SplitWords(values);
-         return TemperatureWarnings(
-             words[0].toInt(), {words[1].toInt(), words[2].toInt(), false, false, words[3], true}, words[4] == "yes");
+         const QStringList w = SplitWords(values);
+         const tray::TemperatureWarnings warnings = tray::DecideTemperatureWarnings(
+             w[0].toInt(), {w[1].toInt(), w[2].toInt(), Yes(w, 5), Yes(w, 6), w[3], Yes(w, 7, "yes")}, Yes(w, 4));
+         return QString(warnings.shutDown ? "S" : "") + (warnings.temperature ? "T" : "");
      }},
     {"drive-warnings",
      [](const QString& values) {
-         const QStringList words = SplitWords(values);
-         return DriveWarnings(words[0] == "yes", words[1].toInt(), words[2].toInt(), {false, false, true});
+         const QStringList w = SplitWords(values);
+         const tray::DriveWarnings warnings =
+             tray::DecideDriveWarnings(Yes(w, 0), w[1].toInt(), w[2].toInt(), {Yes(w, 3), Yes(w, 4), Yes(w, 5, "yes")});
+         return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
      }},
     {"grades",
-     [](const QString& value) {
-         return tray::TemperatureGrade(value.toInt()) + ' ' + tray::HealthGrade(value.toInt()) + ' ' +
-                tray::PerformanceGrade(value.toInt());
+     [](const QString& text) {
+         const int value = text.toInt();
+         return tray::TemperatureGrade(value) + ' ' + tray::HealthGrade(value) + ' ' + tray::PerformanceGrade(value);
      }},
     {"scaling",
      [](const QString& values) {
          const QStringList words = SplitWords(values), area = words[1].split('x');
-         const ScalingDecision decision = DecideScaling(true, words[0].toInt(), area[0].toInt(), area[1].toInt());
+         const ScalingDecision decision =
+             DecideScaling(words.value(2) != "off", words[0].toInt(), area[0].toInt(), area[1].toInt());
+         QStringList environment;
+         for (const auto& setting : decision.environment) environment << setting.name + '=' + setting.value;
          const QString folder = ImageFolderFor(ClassScaleFor(decision.dpiScale));
-         const QByteArray fontDpi = decision.environment.size() == 1 && decision.environment[0].name == "QT_FONT_DPI"
-                                        ? decision.environment[0].value
-                                        : "?";
-         return Number(decision.dpiScale) + ' ' + fontDpi + ' ' + (folder.isEmpty() ? "-" : folder);
+         return Number(decision.dpiScale) + ' ' + environment.join(',') + ' ' + (folder.isEmpty() ? "-" : folder);
      }},
     {"scale",
-     [](const QString& scale) {
-         return Number(DpiStep(scale.toFloat())) + ' ' + Number(ClassScaleFor(scale.toFloat()));
-     }},
+     [](const QString& text) { return Number(DpiStep(text.toFloat())) + ' ' + Number(ClassScaleFor(text.toFloat())); }},
 };
 
 }  // namespace
@@ -161,34 +166,11 @@ private slots:
         QTEST(Rules[rule](input), "result");
     }
 
-    void switchesAndCommands() {
-        const auto temperature = [](bool dontShow, bool shutDownDontShow, bool showWarning) {
-            return TemperatureWarnings(70, {50, 60, dontShow, shutDownDontShow, "", showWarning}, false) + '|';
-        };
-        QCOMPARE(temperature(false, false, true) + temperature(true, false, true) + temperature(false, true, true) +
-                     temperature(false, false, false),
-                 QString("ST|S|T||"));
-        QCOMPARE(DriveWarnings(true, 10, 20, {true, false, true}) + DriveWarnings(true, 10, 20, {}), QString("P"));
-        const ScalingDecision off = DecideScaling(false, 144, 1920, 1040);
-        QCOMPARE(off.dpiScale, 1.0f);
-        QCOMPARE(off.environment.size(), 3);
-        QCOMPARE(off.environment[0].value + off.environment[1].value + off.environment[2].value, QByteArray("10102"));
-        QCOMPARE(SmartToolCommand("sda", "/tmp/Ana María/Temp.txt", false, "ignored"),
-                 QString("smartctl64Bit.exe -a  /dev/sda >> '/tmp/Ana María/Temp.txt'"));
-        QCOMPARE(SmartToolCommand("sdb", "/t/Temp.txt", true, "/opt/Corvane Tools/smartctl64Bit.exe"),
-                 QString("'/opt/Corvane Tools/smartctl64Bit.exe' -a /dev/sdb >> '/t/Temp.txt'"));
-        QCOMPARE(disks::DiskpartScript("    1"), QString("list disk  \nselect disk     1\ndetail disk"));
-        QCOMPARE(disks::DiskpartScript(""), QString());
-    }
-
     void realOutputsReadAsWorkedOut_data() {
         QTest::addColumn<QString>("file");
         QTest::addColumn<QStringList>("expected");
-        for (const QString& line : DataLines("readings.txt")) {
-            const QStringList words = SplitWords(line);
-            if (!words.isEmpty() && !words[0].startsWith("#"))
-                QTest::newRow(qPrintable(words[0])) << words[0] << QStringList(words.mid(1));
-        }
+        for (const QStringList& row : DataRows("readings.txt"))
+            QTest::newRow(qPrintable(row[0])) << row[0] << QStringList(row.mid(1));
     }
     void realOutputsReadAsWorkedOut() {
         QFETCH(QString, file);
@@ -206,31 +188,15 @@ private slots:
 
     // Every real output and every input that once broke a reader, through every reader of tool output.
     void everyReaderStaysSound() {
-        for (const QString& folder : {DataPath("smartctl"), DataPath("windows"), QString(CORVANE_READER_INPUTS)}) {
-            for (QDirIterator files(folder, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
-                const QByteArray capture = ReadBytes(files.next());
-                for (const ToolOutputReader& reader : ToolOutputReaders()) {
-                    const QString fault = reader.read(capture);
-                    QVERIFY2(fault.isEmpty(), qPrintable(files.filePath() + ", " + reader.name + ": " + fault));
-                }
+        for (const char* folder : {"smartctl", "windows", "../fuzz-regressions/inputs"}) {
+            for (QDirIterator files(DataPath(folder), QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
+                const QString fault = BrokenReaderRule(ReadBytes(files.next()));
+                QVERIFY2(fault.isEmpty(), qPrintable(files.filePath() + ": " + fault));
             }
         }
     }
 
     void driveLists() {
-        const QStringList wmic{"Index  Model                   ",
-                               "0      Index Drive",
-                               "0\tTabbed Drive",
-                               "",
-                               "0      Samsung SSD 860 EVO 500GB  ",
-                               "1      WDC   WD20EZRZ-00Z5HB0       "};
-        QCOMPARE(disks::ModelTextForIndex(wmic, "0"), QString("Samsung SSD 860 EVO 500GB "));
-        QCOMPARE(disks::ModelTextForIndex(wmic, "1"), QString("WDC WD20EZRZ-00Z5HB0 "));
-        QCOMPARE(disks::ModelTextForIndex(wmic, "3"), QString());
-        const QStringList powerShell{"Index Model", "----- -----", "   10 WDC WD20EZRZ", " Index"};
-        QCOMPARE(disks::ModelTextForIndex(powerShell, "10"), QString("WDC WD20EZRZ "));
-        QCOMPARE(disks::DiskIndexEntries(powerShell), (QStringList{"   10 WDC WD20EZRZ", " Index"}));
-        QCOMPARE(disks::DiskIndexEntries({"Index  ", "0      ", ""}), (QStringList{"0      ", ""}));
         const QStringList sample = DataLines("windows/wmic-diskdrive-get-index-model-serialnumber-5disks.txt");
         QCOMPARE(disks::ModelTextForIndex(sample, "3"),
                  QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
@@ -243,24 +209,6 @@ private slots:
         QVERIFY(!entries.isEmpty());
         for (int i = 0; i < entries.size(); ++i)
             if (!entries[i].trimmed().isEmpty()) QCOMPARE(entries[i].trimmed(), QString::number(i));
-    }
-
-    void companions() {
-        // Every occurrence of the own name goes, so a folder carrying it breaks the path.
-        QCOMPARE(tray::DriveMonitorPath("C:/CorvaneSMART.exe.d/CorvaneSMART.exe", "CorvaneSMART.exe"),
-                 QString("C:/.d/CorvaneDriveMonitor.exe"));
-        QString mediaName = "HGST HUS724040ALE640 ";
-        QCOMPARE(tray::CloneParameter(mediaName), QString("CloneDisk####HGSTHUS724040ALE640"));
-        QCOMPARE(mediaName, QString("HGSTHUS724040ALE640"));
-        // The process list is filtered for the ".exe" name but searched for ".app".
-        using tray::Companion;
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"CorvaneDriveMonitor.exe  4242 Console  1  52,100 K"},
-                                                    Companion::DriveMonitor));
-        QVERIFY(tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DriveMonitor));
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"x CorvaneDriveMonitor.app y"}, Companion::DataRecovery));
-        QVERIFY(!tray::CaptureShowsCompanionRunning({"corvanedatarecovery.app"}, Companion::DataRecovery));
-        QVERIFY(tray::RunningCheckCommand(Companion::DataRecovery, "/a b/tmpFile")
-                    .endsWith("findstr.exe' CorvaneDataRecovery.exe >> '/a b/tmpFile'"));
     }
 };
 

@@ -17,11 +17,7 @@
 
 #include <memory>
 
-// The four warning dialogs as the user meets them: laid out for the language and display scale, moved
-// by their top band, answering buttons and keys with the settings they write. Each LanguageType shows
-// its texts in the tray menu and the dialogs, every one translated without losing a placeholder, line
-// break or edge space, Qt's own texts too where Debian translates them; and every text fits its widget
-// at the display scale of this run.
+// The four warning dialogs as the user meets them, and every LanguageType's texts in them and the tray menu.
 namespace {
 
 const QStringList Kinds = {"temperature", "shutdown", "health", "performance"};
@@ -35,17 +31,11 @@ std::unique_ptr<QDialog> MakeDialog(const QString& kind) {
 
 template <class T = QWidget>
 T* Child(const QDialog& dialog, const char* name) {
-    T* child = dialog.findChild<T*>(name);
-    if (!child) qFatal("no widget %s", name);
-    return child;
+    if (T* child = dialog.findChild<T*>(name)) return child;
+    qFatal("no widget %s", name);
 }
 
-QStringList WrittenSettings() {
-    QSettings settings(SettingsFile(), QSettings::IniFormat);
-    QStringList values;
-    for (const QString& key : settings.allKeys()) values << key + "=" + settings.value(key).toString();
-    return values;
-}
+QStringList WrittenSettings() { return QString::fromUtf8(ReadBytes(SettingsFile())).split('\n').filter("="); }
 
 const QStringList Codes = {"EN", "DE", "FR", "IT", "ES", "JA", "CN", "KO", "DU", "BR", "HI"};  // by LanguageType
 using Text = QPair<QString, QString>;  // translation context, text
@@ -70,14 +60,7 @@ QHash<Text, QString> ReadTranslations(const QString& code) {
     return translations;
 }
 
-QList<Text> SortedKeys(const QHash<Text, QString>& translations) {
-    QList<Text> keys = translations.keys();
-    std::sort(keys.begin(), keys.end());
-    return keys;
-}
-
-// What a translation must keep of its source: line breaks, the spaces at either end (they join it to
-// the value that follows) and placeholders.
+// What a translation must keep: line breaks, the spaces at either end (they join the next value), placeholders.
 QStringList KeptParts(const QString& text) {
     static const QRegularExpression placeholder("%(L?[1-9][0-9]?|n)"), visible("\\S");
     const int start = text.indexOf(visible), end = text.lastIndexOf(visible) + 1;
@@ -97,14 +80,10 @@ void InstallLanguage(int languageType, const QString& applicationDirectory = qEn
     InstallTranslations(*qApp, language);
 }
 
-QString TextOf(const QWidget& widget) {
-    if (const auto* label = qobject_cast<const QLabel*>(&widget)) return label->text();
-    if (const auto* button = qobject_cast<const QAbstractButton*>(&widget)) return button->text();
-    return {};
-}
+// A label's or a button's text.
+QString TextOf(const QWidget& widget) { return widget.property("text").toString(); }
 
-// A dialog's texts by widget with their contexts: the form's for its own buttons, the dialog class's
-// for all the class sets. The drive name is the controller's.
+// A dialog's texts by widget with their contexts (the form's for its own buttons), but the controller's drive name.
 QHash<QString, Text> TextsOf(const QDialog& dialog) {
     const QString form = dialog.objectName(), dialogClass = dialog.metaObject()->className();
     QHash<QString, Text> texts = {{"window title", {dialogClass, dialog.windowTitle()}}};
@@ -116,8 +95,7 @@ QHash<QString, Text> TextsOf(const QDialog& dialog) {
     return texts;
 }
 
-// The room a widget has for its text in the dialog (a button keeps 4 pixels clear at either side),
-// and where it draws the text: beyond that room when it does not fit.
+// The room a widget has for its text (a button keeps 4 pixels clear at either side), and where it draws it.
 QRect TextRoom(const QWidget& widget, const QWidget& dialog) {
     const QRect room = widget.contentsRect().translated(widget.mapTo(&dialog, QPoint(0, 0)));
     return qobject_cast<const QPushButton*>(&widget) ? room.adjusted(4, 0, -4, 0) : room;
@@ -166,28 +144,18 @@ private slots:
         DialogDragActive = TemperatureWarningSuppressed = false;
     }
 
-    // Sizes scale with the display class and are truncated; the title strip stays at (2, 2).
     void layoutFollowsLanguageAndScale() {
-        // Dialog, language, scale, then its size, its title strip's size and one widget's geometry.
-        const QList<std::tuple<QString, Language, float, QSize, QSize, const char*, QRect>> layouts = {
-            {"temperature", Language::DE, 1.1f, {795, 401}, {790, 40}, "ShutDownButton", {481, 325, 140, 40}},
-            {"temperature", Language::CN, 0.9f, {572, 288}, {568, 27}, "DontShowLabel", {45, 239, 180, 19}},
-            {"shutdown", Language::HI, 1.5f, {954, 481}, {948, 48}, "OkButton", {768, 390, 169, 48}},
-            {"shutdown", Language::IT, 1.3f, {954, 481}, {948, 48}, "WarningTxtLbl", {232, 196, 685, 102}},
-            {"health", Language::JA, 1.0f, {636, 321}, {632, 32}, "RecoverData", {240, 260, 112, 32}},
-            {"performance", Language::JA, 1.0f, {636, 321}, {632, 32}, "RecoverData", {240, 260, 110, 32}},
-            {"health", Language::DU, 1.75f, {1113, 561}, {1106, 56}, "RecoverDataTxtLbl", {271, 341, 798, 78}},
-            {"performance", Language::FR, 1.0f, {636, 321}, {632, 32}, "CheckBox", {18, 267, 20, 23}},
-            {"health", Language::EN, 1.75f, {1113, 561}, {1106, 56}, "ImageLbl", {52, 105, 175, 175}}};
-        for (const auto& [kind, language, scale, size, title, widget, geometry] : layouts) {
-            DpiScale = scale;
-            SelectLanguage(language);
-            const auto dialog = MakeDialog(kind);
-            QCOMPARE(dialog->minimumSize(), size);
-            QCOMPARE(dialog->maximumSize(), size);
-            QCOMPARE(Child(*dialog, "CenterTitleLabel")->geometry(), QRect(QPoint(2, 2), title));
-            QCOMPARE(Child(*dialog, "MainFrame")->geometry(), QRect(QPoint(0, 0), size));
-            QCOMPARE(Child(*dialog, widget)->geometry(), geometry);
+        for (const QStringList& row : DataRows("dialog-layouts.txt")) {
+            const auto number = [&](int at) { return row.at(at).toInt(); };
+            DpiScale = row[2].toFloat();
+            SelectLanguage(static_cast<Language>(Codes.indexOf(row[1])));
+            const auto dialog = MakeDialog(row[0]);
+            QCOMPARE(dialog->minimumSize(), QSize(number(3), number(4)));
+            QCOMPARE(dialog->maximumSize(), QSize(number(3), number(4)));
+            QCOMPARE(Child(*dialog, "MainFrame")->geometry(), QRect(0, 0, number(3), number(4)));
+            QCOMPARE(Child(*dialog, "CenterTitleLabel")->geometry(), QRect(2, 2, number(5), number(6)));
+            const QRect geometry(number(8), number(9), number(10), number(11));
+            QCOMPARE(Child(*dialog, qPrintable(row[7]))->geometry(), geometry);
         }
     }
 
@@ -205,8 +173,9 @@ private slots:
         }
     }
 
-    // Borderless, not modal, and dragged only by a left press in the top 27 pixels; any release ends it.
-    void dragMovesOnlyFromTheTopBand() {
+    // Borderless and not modal; dragged only by a left press in the top 27 pixels, and any release ends it. A
+    // warning may appear while the user types elsewhere: Enter means Ignore, never Shut Down; Escape hides it.
+    void dragAndKeys() {
         for (const QString& kind : Kinds) {
             const auto dialog = MakeDialog(kind);
             QCOMPARE(dialog->windowFlags(), Qt::Window | Qt::FramelessWindowHint);
@@ -229,45 +198,9 @@ private slots:
             send(QEvent::MouseButtonPress, {300, 160}, Qt::RightButton, Qt::RightButton);
             send(QEvent::MouseButtonRelease, {300, 160}, Qt::RightButton, Qt::NoButton);
             QVERIFY(!DialogDragActive);
-        }
-    }
 
-    void answersWriteTheirSettings() {
-        // Dialog, a button to click or a slot nothing is connected to, the box ticked; then what it writes.
-        const QList<std::tuple<QString, QByteArray, bool, QStringList, bool>> answers = {
-            {"temperature", "OkButton", true, {}, true},
-            {"temperature", "OkButton", false, {}, false},
-            {"temperature", "OnDontShowClicked()", false, {"DontShow=true"}, false},
-            {"shutdown", "OkButton", true, {}, false},
-            {"shutdown", "OnDontShowClicked()", false, {"ShutDownDontShow=true"}, false},
-            {"health", "OkButton", true, {"HealthDontShow=true"}, false},
-            {"health", "OkButton", false, {}, false},
-            {"health", "OnClone()", true, {"HealthDontShow=true"}, false},
-            {"performance", "OkButton", true, {"PerformanceDontShow=true"}, false},
-            {"performance", "OnDontShowClicked()", false, {"PerformanceDontShow=true"}, false}};
-        for (const auto& [kind, action, ticked, written, suppressed] : answers) {
-            init();
-            const auto dialog = MakeDialog(kind);
-            if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(ticked);
-            dialog->show();
-            if (action.endsWith("()"))
-                QVERIFY(dialog->metaObject()->method(dialog->metaObject()->indexOfSlot(action)).invoke(dialog.get()));
-            else
-                Child<QPushButton>(*dialog, action)->click();
-            QVERIFY(dialog->isHidden());
-            QCOMPARE(WrittenSettings(), written);
-            QCOMPARE(TemperatureWarningSuppressed, suppressed);
-        }
-    }
-
-    // A warning may appear while the user types elsewhere: Enter means Ignore, never Shut Down. Escape
-    // hides a warning and writes nothing.
-    void keysIgnoreAndHide() {
-        for (const QString& kind : Kinds) {
-            const auto dialog = MakeDialog(kind);
             auto* shutDown = dialog->findChild<QPushButton*>("ShutDownButton");
             QSignalSpy clicked(shutDown ? shutDown : Child<QPushButton>(*dialog, "OkButton"), &QPushButton::clicked);
-            dialog->show();
             QTest::keyClick(dialog.get(), Qt::Key_Return);
             QVERIFY(dialog->isHidden());
             QCOMPARE(clicked.size(), shutDown ? 0 : 1);
@@ -280,37 +213,38 @@ private slots:
         QVERIFY(!TemperatureWarningSuppressed);
     }
 
-    // The controller on the hot laptop, above both thresholds, builds its menu and shows both
-    // temperature warnings.
-    void languageTypeSelectsTrayAndDialogTexts_data() {
-        QTest::addColumn<int>("languageType");
-        QTest::addColumn<QString>("code");
-        QTest::addColumn<QString>("applicationDirectory");
-        QTest::addColumn<QString>("qtCancel");  // Debian has no Qt translation for Hindi; Korean takes none
-        const QStringList qtCancel = {"Abbrechen", "Annuler", "Annulla",   "Cancelar", "キャンセル",
-                                      "取消",      "Cancel",  "Annuleren", "Cancelar", "Cancel"};
-        const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
-        for (int type = 1; type <= 10; ++type)
-            QTest::newRow(qPrintable(Codes[type]))
-                << type << Codes[type] << (type == 7 ? QDir::temp().filePath("with Qt's Korean") : built)
-                << qtCancel[type - 1];
-        QTest::newRow("11 is English") << 11 << "EN" << built << "Cancel";
-        QTest::newRow("-1 is English") << -1 << "EN" << built << "Cancel";
-        QTest::newRow("missing folder") << 1 << "EN"
-                                        << "/nonexistent"
-                                        << "Cancel";
-    }
-    void languageTypeSelectsTrayAndDialogTexts() {
-        QFETCH(int, languageType);
-        QFETCH(QString, code);
-        QFETCH(QString, applicationDirectory);
-        const QHash<Text, QString> translations = code == "EN" ? QHash<Text, QString>() : ReadTranslations(code);
-        if (code != "EN") {
-            QCOMPARE(SortedKeys(translations), SortedKeys(ReadTranslations("DE")));
-            for (auto text = translations.begin(); text != translations.end(); ++text)
-                QVERIFY2(!text->trimmed().isEmpty() && KeptParts(*text) == KeptParts(text.key().second),
-                         qPrintable(text.key().first + ": \"" + text.key().second + "\" becomes \"" + *text + "\""));
+    void answersWriteTheirSettings() {
+        for (const QStringList& row : DataRows("dialog-answers.txt")) {
+            init();
+            const auto dialog = MakeDialog(row[0]);
+            if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(row[2] == "ticked");
+            dialog->show();
+            const QByteArray action = row[1].toUtf8();
+            if (action.endsWith("()"))
+                QVERIFY(dialog->metaObject()->method(dialog->metaObject()->indexOfSlot(action)).invoke(dialog.get()));
+            else
+                Child<QPushButton>(*dialog, action)->click();
+            QVERIFY(dialog->isHidden());
+            QCOMPARE(WrittenSettings() + (TemperatureWarningSuppressed ? QStringList{"suppressed"} : QStringList()),
+                     row.mid(3));
         }
+    }
+
+    // The controller on the hot laptop, above both thresholds, builds its menu and shows both warnings; at the
+    // display scale of this run's font DPI (QT_FONT_DPI, else 96) every text lies inside its widget, clear of
+    // every other widget, as the dialog gallery draws them.
+    void languageTypeSelectsTextsThatFit_data() {
+        QTest::addColumn<QStringList>("row");
+        for (const QStringList& row : DataRows("language-types.txt")) QTest::newRow(qPrintable(row.join(' '))) << row;
+    }
+    void languageTypeSelectsTextsThatFit() {
+        QFETCH(QStringList, row);
+        const QString code = row[1];
+        const QHash<Text, QString> translations = code == "EN" ? QHash<Text, QString>() : ReadTranslations(code);
+        // Every file holds every text (TranslationFilesCurrent); each must be translated, keeping its parts.
+        for (auto text = translations.begin(); text != translations.end(); ++text)
+            QVERIFY2(!text->trimmed().isEmpty() && KeptParts(*text) == KeptParts(text.key().second),
+                     qPrintable(text.key().first + ": \"" + text.key().second + "\" becomes \"" + *text + "\""));
         const auto translated = [&](const Text& text) { return code == "EN" ? text.second : translations.value(text); };
         const auto tray = [&](const char* text) { return translated({"QWaitClass", text}); };
         QHash<QString, QHash<QString, Text>> english;
@@ -320,65 +254,53 @@ private slots:
             english[dialog->metaObject()->className()] = TextsOf(*dialog);
         }
 
-        InstallLanguage(languageType, applicationDirectory);
-        QTEST(QCoreApplication::translate("QPlatformTheme", "Cancel"), "qtCancel");
+        const QString built = qEnvironmentVariable("CORVANE_TEST_BIN");
+        const QString korean = QDir::temp().filePath("with Qt's Korean");
+        InstallLanguage(row[0].toInt(), row[2] == "built" ? built : row[2] == "korean" ? korean : row[2]);
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), row[3]);
         WriteSettings({{"ShowWarning", true}, {"WarningValue", 1}, {"ShutDownValue", 1}});
-        QStringList menu, shown;
+        const int fontDpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
+        DpiScale = fontDpi > 0 ? fontDpi / 96.0f : 1.0f;
+        QStringList menu;
         {
             const QWaitClass controller;
             for (const QAction* action : controller.findChildren<QAction*>()) menu << action->text();
         }
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (const auto* dialog = qobject_cast<QDialog*>(window)) {
-                if (dialog->isVisible()) {
-                    shown << dialog->metaObject()->className();
-                    QVERIFY(dialog->findChild<QLabel*>("MediaNameLabel")->text().startsWith(tray("Disk: ")));
-                }
-                const QHash<QString, Text> texts = TextsOf(*dialog),
-                                           sources = english.value(dialog->metaObject()->className());
-                QCOMPARE(texts.size(), sources.size());
-                for (auto source = sources.begin(); source != sources.end(); ++source)
-                    QCOMPARE(texts.value(source.key()), Text(source->first, translated(*source)));
-            }
-            window->deleteLater();
-        }
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
         for (const char* label : {"Temperature: ", "Health: ", "Performance: ", "Partition: "})
             QVERIFY2(!menu.filter(QRegularExpression("^" + QRegularExpression::escape(tray(label)))).isEmpty(),
                      qPrintable(menu.join('|')));
         for (const char* entry : {"Go to Corvane Drive Monitor", "Stop S.M.A.R.T monitoring", "Exit"})
             QVERIFY2(menu.contains(tray(entry)), qPrintable(menu.join('|')));
-        shown.sort();
-        QCOMPARE(shown, (QStringList{"ShutDownWarning", "SmartWarning"}));
-    }
+        QStringList dialogs;
+        for (QWidget* window : QApplication::topLevelWidgets()) {
+            window->deleteLater();
+            auto* dialog = qobject_cast<QDialog*>(window);
+            if (!dialog) continue;
+            const QString name = dialog->metaObject()->className();
+            auto* mediaName = dialog->findChild<QLabel*>("MediaNameLabel");
+            if (dialog->isVisible()) QVERIFY(mediaName->text().startsWith(tray("Disk: ")));
+            const QHash<QString, Text> texts = TextsOf(*dialog), sources = english.value(name);
+            QCOMPARE(texts.size(), sources.size());
+            for (auto source = sources.begin(); source != sources.end(); ++source)
+                QCOMPARE(texts.value(source.key()), Text(source->first, translated(*source)));
 
-    // At the display scale that goes with this run's font DPI (QT_FONT_DPI, else 96), as the dialog
-    // gallery draws them: every text inside its widget and clear of every other widget.
-    void textsFitTheirWidgets_data() {
-        QTest::addColumn<int>("languageType");
-        for (int type = 0; type < LanguageCount; ++type) QTest::newRow(qPrintable(Codes[type])) << type;
-    }
-    void textsFitTheirWidgets() {
-        QFETCH(int, languageType);
-        const int fontDpi = qEnvironmentVariableIntValue("QT_FONT_DPI");
-        DpiScale = fontDpi > 0 ? fontDpi / 96.0f : 1.0f;
-        InstallLanguage(languageType);
-        for (const QString& kind : Kinds) {
-            const auto dialog = MakeDialog(kind);
-            dialog->findChild<QLabel*>("MediaNameLabel")->setText(tray::DiskLabelText("Samsung SSD 870 EVO 1TB "));
+            dialogs << name;
+            mediaName->setText(tray::DiskLabelText("Samsung SSD 870 EVO 1TB "));
             dialog->show();
             QWidgetList parts = dialog->findChildren<QWidget*>();
             parts.removeOne(dialog->findChild<QWidget*>("MainFrame"));
             for (const QWidget* part : parts) {
                 const QRect text = DrawnText(*part, *dialog);
-                const QString name = QString(dialog->metaObject()->className()) + " " + part->objectName();
                 QVERIFY2(text.isEmpty() || TextRoom(*part, *dialog).contains(text),
-                         qPrintable(QString("%1 does not hold \"%2\"").arg(name, TextOf(*part))));
+                         qPrintable(name + " " + part->objectName() + " does not hold \"" + TextOf(*part) + "\""));
                 for (const QWidget* other : parts)
                     QVERIFY2(text.isEmpty() || other == part || !text.intersects(Covered(*other, *dialog)),
-                             qPrintable(name + " runs into " + other->objectName()));
+                             qPrintable(name + " " + part->objectName() + " runs into " + other->objectName()));
             }
         }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        dialogs.sort();
+        QCOMPARE(dialogs, (QStringList{"HealthWarning", "PerformanceWarning", "ShutDownWarning", "SmartWarning"}));
     }
 };
 

@@ -1,7 +1,6 @@
 #pragma once
 
-// What the tests share: a home folder per test process, settings, files, described machines, the
-// real monitor's debug output, and waiting for a program to get somewhere.
+// What the tests share: a home folder per test process, settings, files, described machines, the real monitor.
 
 #include <QApplication>
 #include <QProcess>
@@ -24,14 +23,19 @@ inline bool WriteBytes(const QString& path, const QByteArray& bytes, bool execut
 }
 
 // Keeps the event loop turning until `condition` holds or `milliseconds` have passed.
-inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds) {
-    QElapsedTimer timer;
-    timer.start();
-    while (!condition()) {
-        if (timer.elapsed() > milliseconds) return false;
-        QTest::qWait(100);
-    }
+inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds = 60000) {
+    for (const QDeadlineTimer deadline(milliseconds); !condition(); QTest::qWait(100))
+        if (deadline.hasExpired()) return false;
     return true;
+}
+
+// The rows of a table in tests/data split into words, without blank lines and lines starting with "#".
+inline QList<QStringList> DataRows(const QString& name) {
+    QList<QStringList> rows;
+    for (QString line : QString::fromUtf8(ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/") + name)).split('\n'))
+        if (!(line = line.simplified()).isEmpty() && !line.startsWith('#')) rows << line.split(' ');
+    if (rows.isEmpty()) qFatal("no table in %s", qPrintable(name));
+    return rows;
 }
 
 inline QString MachinePath(const QString& name) { return QStringLiteral(CORVANE_MACHINES_DIR "/") + name; }
@@ -75,11 +79,32 @@ inline QVariant Setting(const QString& key, const QString& file = SettingsFile()
     return QSettings(file, QSettings::IniFormat).value(key);
 }
 
-// A real monitor's debug output: the text of every line that begins with `prefix`, prefix removed.
-inline QStringList OutputLines(QProcess& monitor, QString& output, const QString& prefix) {
-    output += QString::fromUtf8(monitor.readAllStandardError());
-    QStringList found;
-    for (const QString& line : output.split('\n'))
-        if (line.startsWith(prefix)) found << line.mid(prefix.size());
-    return found;
-}
+// The real monitor (`program`, by default the built one) with its debug output on, ended with this object.
+struct Monitor {
+    QProcess process;
+    QString output;
+
+    Monitor(QProcessEnvironment environment, const QStringList& arguments = {},
+            const QString& program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART") {
+        environment.insert("QT_LOGGING_RULES", "corvane.*=true");
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(environment.value("TMPDIR"));
+        process.start(program, arguments);
+    }
+    ~Monitor() {
+        process.kill();
+        process.waitForFinished();
+    }
+    // The text of every debug line so far that begins with `prefix`, prefix removed.
+    QStringList Output(const QString& prefix) {
+        output += QString::fromUtf8(process.readAllStandardError());
+        const QRegularExpression start("^" + QRegularExpression::escape(prefix));
+        return output.split('\n').filter(start).replaceInStrings(start, QString());
+    }
+    // Start-up has written its settings once the controller has built its tray menu.
+    bool Started(int milliseconds = 60000) {
+        const auto menuBuilt = [&] { return !Output("corvane.tray: tray menu:").isEmpty(); };
+        WaitUntil([&] { return menuBuilt() || process.state() == QProcess::NotRunning; }, milliseconds);
+        return menuBuilt() && process.state() == QProcess::Running;
+    }
+};

@@ -2,13 +2,10 @@
 #include "dialogs/SmartWarning.h"
 #include "support/ProcessTestSupport.h"
 
-// The real monitor program on a virtual X display with a tray host, driven as a user drives it: by
-// clicks on its windows and keys in its menu. What a user sees is read from the X server, what the
-// monitor decided from its debug output, what it ran from the stand-in tools' log, whom it started
-// from the companions' record, and what it kept from its settings file.
-namespace {
+#include <optional>
 
-const QString Degree = QString(QChar(0x00B0));
+// The real monitor on a virtual X display with a tray host, driven by clicks and keys as a user drives it.
+namespace {
 
 // Where a widget's centre lies in its dialog, from the same dialog built here at the same scale.
 template <class Dialog>
@@ -33,9 +30,6 @@ void Click(const QString& window, const QPoint& point) {
     X({"mousemove", "--window", window, QString::number(point.x()), QString::number(point.y()), "click", "1"});
 }
 QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
-bool WaitFor(const std::function<bool()>& condition, int milliseconds = 60000) {
-    return WaitUntil(condition, milliseconds);
-}
 
 }  // namespace
 
@@ -43,40 +37,28 @@ class TrayEndToEndTests : public QObject {
     Q_OBJECT
 
     QTemporaryDir root_;
-    QProcess server_, trayHost_, monitor_;
-    QString output_;
+    QProcess server_, trayHost_;
+    std::optional<Monitor> monitor_;
     const QString installFolder_ = root_.filePath("Corvane Drive Monitor");
     const QString toolLog_ = root_.filePath("tools.log"), companionLog_ = root_.filePath("companions.log");
 
-    QStringList Output(const QString& prefix) { return OutputLines(monitor_, output_, "corvane.tray: " + prefix); }
+    QStringList Output(const QString& prefix) { return monitor_->Output("corvane.tray: " + prefix); }
 
     void StartMonitor(const QString& machine, const QVariantMap& settings, bool keepSettings = false) {
         if (!keepSettings) WriteSettings(settings);
         for (const QString& log : {toolLog_, companionLog_}) QFile::remove(log);
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.remove("QT_QPA_PLATFORM");
-        environment.insert("CORVANE_TOOL_LOG", toolLog_);
-        environment.insert("CORVANE_COMPANION_LOG", companionLog_);
-        environment.insert("CORVANE_SIMULATED_MACHINE", MachinePath(machine));
-        environment.insert("CORVANE_DPI", "96");
-        environment.insert("QT_LOGGING_RULES", "corvane.*=true");
-        monitor_.setProcessEnvironment(environment);
-        monitor_.setWorkingDirectory(root_.path());
-        output_.clear();
-        monitor_.start(installFolder_ + "/CorvaneSMART", QStringList());
-        QVERIFY2(WaitFor([&] { return !Output("tray menu: ").isEmpty(); }, 120000), qPrintable(output_));
+        qputenv("CORVANE_SIMULATED_MACHINE", MachinePath(machine).toUtf8());
+        monitor_.emplace(QProcessEnvironment::systemEnvironment(), QStringList(), installFolder_ + "/CorvaneSMART");
+        QVERIFY2(monitor_->Started(120000), qPrintable(monitor_->output));
     }
 
     // Right-clicks the tray icon, the one small window of the monitor, once the tray host shows it.
     void OpenTrayMenu() {
         QString icon;
-        QVERIFY(WaitFor([&] {
-            for (const QString& window : MonitorWindows()) {
-                const QString geometry = X({"getwindowgeometry", "--shell", window});
-                const int width = geometry.section("WIDTH=", 1).section('\n', 0, 0).toInt();
-                const int height = geometry.section("HEIGHT=", 1).section('\n', 0, 0).toInt();
-                if (width > 0 && width <= 64 && height > 0 && height <= 64) icon = window;
-            }
+        QVERIFY(WaitUntil([&] {
+            static const QRegularExpression small("\nWIDTH=[1-9][0-9]?\nHEIGHT=[1-9][0-9]?\n");
+            for (const QString& window : MonitorWindows())
+                if (small.match(X({"getwindowgeometry", "--shell", window})).hasMatch()) icon = window;
             return !icon.isEmpty();
         }));
         // A freshly embedded icon may miss the first click.
@@ -84,7 +66,7 @@ class TrayEndToEndTests : public QObject {
         bool opened = false;
         for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
             X({"mousemove", "--window", icon, "5", "5", "click", "3"});
-            opened = WaitFor([&] { return MonitorWindows().size() == windowsBefore + 1; }, 5000);
+            opened = WaitUntil([&] { return MonitorWindows().size() == windowsBefore + 1; }, 5000);
         }
         QVERIFY2(opened, qPrintable("no menu after right clicks on the tray icon " + icon));
     }
@@ -92,9 +74,9 @@ class TrayEndToEndTests : public QObject {
     void ChooseExitAndExpectTheEnd() {
         OpenTrayMenu();
         X({"key", "Up", "Return"});
-        QVERIFY(monitor_.waitForFinished(60000));
-        QCOMPARE(monitor_.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(monitor_.exitCode(), 0);
+        QVERIFY(monitor_->process.waitForFinished(60000));
+        QCOMPARE(monitor_->process.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(monitor_->process.exitCode(), 0);
         QCOMPARE(Setting("ShowTrayIcon"), QVariant("false"));
         QCOMPARE(Setting("FirstTimeLaunch"), QVariant("true"));
         QCOMPARE(Dialogs(), QStringList());
@@ -116,63 +98,62 @@ private slots:
         for (const char* name : {"/CorvaneDriveMonitor.exe", "/CorvaneDataRecovery.exe"})
             QVERIFY(WriteBytes(installFolder_ + name, companion, true));
 
-        // The display the tools and the monitor started from here use; this process stays offscreen.
+        // The display and logs of the tools and monitors started from here; this process stays offscreen.
         server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-        QVERIFY(WaitFor([&] { return server_.canReadLine() || server_.waitForReadyRead(100); }));
+        QVERIFY(WaitUntil([&] { return server_.canReadLine() || server_.waitForReadyRead(100); }));
         qputenv("DISPLAY", ":" + server_.readLine().trimmed());
+        qunsetenv("QT_QPA_PLATFORM");
+        qputenv("CORVANE_DPI", "96");
+        qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
+        qputenv("CORVANE_COMPANION_LOG", companionLog_.toUtf8());
         trayHost_.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
                                    "--heighttype", "pixel", "--height", "40"});
-        QVERIFY(WaitFor([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 120000));
+        QVERIFY(WaitUntil([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 120000));
     }
 
     void cleanupTestCase() {
-        for (QProcess* process : {&monitor_, &trayHost_, &server_}) {
+        monitor_.reset();
+        for (QProcess* process : {&trayHost_, &server_}) {
             process->kill();
             process->waitForFinished();
         }
     }
 
-    void cleanup() {
-        monitor_.kill();
-        monitor_.waitForFinished();
-    }
-
     void hotMachineWarnsShowsItsTrayAndShutsDownOnce() {
         StartMonitor("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
         const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
-        QVERIFY(WaitFor([&] { return Output("showing ").size() == 2; }));
+        QVERIFY(WaitUntil([&] { return Output("showing ").size() == 2; }));
         QCOMPARE(Output("showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
-        QVERIFY(WaitFor([&] { return Dialogs().size() == 2; }));
-        QCOMPARE(Output("tray icon "), QStringList{"\"Corvane Drive Monitor\\n71" + Degree + "\""});
-        QCOMPARE(Output("tray menu: "),
-                 QStringList{
-                     "Samsung SSD 980 PRO 1TB  {Temperature: 71" + Degree +
-                     "C | Health: 87 % | Performance: 100 % | Partition: C: } | Go to Corvane Drive Monitor | Exit"});
+        QVERIFY(WaitUntil([&] { return Dialogs().size() == 2; }));
+        QCOMPARE(Output("tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
+        QCOMPARE(Output("tray menu: "), QStringList{"Samsung SSD 980 PRO 1TB  {Temperature: 71°C | Health: 87 % | "
+                                                    "Performance: 100 % | Partition: C: } | Go to Corvane Drive "
+                                                    "Monitor | Exit"});
 
         // The menu opens on a right click, and the drive's submenu beside it.
         const int dialogsAndIcon = MonitorWindows().size();
         OpenTrayMenu();
         X({"key", "Down", "Right"});
-        QVERIFY(WaitFor([&] { return MonitorWindows().size() == dialogsAndIcon + 2; }));
+        QVERIFY(WaitUntil([&] { return MonitorWindows().size() == dialogsAndIcon + 2; }));
         X({"key", "Escape", "Escape"});
-        QVERIFY(WaitFor([&] { return MonitorWindows().size() == dialogsAndIcon; }));
+        QVERIFY(WaitUntil([&] { return MonitorWindows().size() == dialogsAndIcon; }));
 
         // One real tick of the temperature check rebuilds the menu and shows both warnings again.
-        QVERIFY(WaitFor([&] { return Output("tray menu: ").size() == 2; }, 120000));
-        QVERIFY(WaitFor([&] { return Output("showing ").size() >= 4; }));
+        QVERIFY(WaitUntil([&] { return Output("tray menu: ").size() == 2; }, 120000));
+        QVERIFY(WaitUntil([&] { return Output("showing ").size() >= 4; }));
         const QStringList dialogs = Dialogs();
         QCOMPARE(dialogs.size(), 2);
         QFile::remove(toolLog_);
         Click(dialogs.last(), CentreOf<SmartWarning>("ShutDownButton"));
-        QVERIFY(WaitFor([&] { return Lines(toolLog_).contains("shutdown /s"); }));
+        QVERIFY(WaitUntil([&] { return Lines(toolLog_).contains("shutdown /s"); }));
         QTest::qWait(1000);
         QCOMPARE(Lines(toolLog_).filter("shutdown"), QStringList{"shutdown /s"});
 
         // Escape hides each warning; with no window left the monitor goes on in the tray.
         for (const QString& dialog : dialogs) X({"windowfocus", "--sync", dialog, "key", "Escape"});
-        QVERIFY(WaitFor([&] { return Dialogs().isEmpty(); }));
+        QVERIFY(WaitUntil([&] { return Dialogs().isEmpty(); }));
         QTest::qWait(1000);
-        QCOMPARE(monitor_.state(), QProcess::Running);
+        QCOMPARE(monitor_->process.state(), QProcess::Running);
         ChooseExitAndExpectTheEnd();
     }
 
@@ -180,22 +161,22 @@ private slots:
         const QVariantMap settings = {
             {"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}, {"SystemTrayLaunch", true}};
         StartMonitor("failing-boot-disk", settings);
-        QVERIFY(WaitFor([&] { return !Output("showing ").isEmpty(); }));
+        QVERIFY(WaitUntil([&] { return !Output("showing ").isEmpty(); }));
         QCOMPARE(Output("showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
         QCOMPARE(Output("tray menu: ").value(0).count(" {Temperature: "), 2);
-        QVERIFY(WaitFor([&] { return Dialogs().size() == 1; }));
+        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
         Click(Dialogs().first(), CentreOf<HealthWarning>("CheckBox"));
         Click(Dialogs().first(), CentreOf<HealthWarning>("OkButton"));
-        QVERIFY(WaitFor([&] { return Dialogs().isEmpty() && Setting("HealthDontShow") == QVariant("true"); }));
+        QVERIFY(WaitUntil([&] { return Dialogs().isEmpty() && Setting("HealthDontShow") == QVariant("true"); }));
         ChooseExitAndExpectTheEnd();
 
         // The next start forgets that choice; this time the drive is to be cloned.
         StartMonitor("failing-boot-disk", settings, true);
-        QVERIFY(WaitFor([&] { return Dialogs().size() == 1; }));
+        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
         Click(Dialogs().first(), CentreOf<HealthWarning>("CloneButton"));
-        QVERIFY(WaitFor([&] { return !Lines(companionLog_).isEmpty(); }));
+        QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_), QStringList{"CorvaneDriveMonitor.exe|CloneDisk####HGSTHUS724040ALE640|" +
-                                                   root_.path() + "|SystemTrayLaunch=false"});
+                                                   qEnvironmentVariable("TMPDIR") + "|SystemTrayLaunch=false"});
         QVERIFY(Dialogs().isEmpty());
         QVERIFY(Lines(toolLog_).contains("tasklist.exe") &&
                 Lines(toolLog_).contains("findstr.exe CorvaneDriveMonitor.exe"));
@@ -204,15 +185,15 @@ private slots:
         QFile::remove(companionLog_);
         OpenTrayMenu();
         X({"key", "Up", "Up", "Return"});
-        QVERIFY(WaitFor([&] { return !Lines(companionLog_).isEmpty(); }));
+        QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_).first().section('|', 0, 1), QString("CorvaneDriveMonitor.exe|"));
         ChooseExitAndExpectTheEnd();
 
         // Recover Data starts the data-recovery application from the monitor's own folder.
         StartMonitor("failing-boot-disk", settings);
-        QVERIFY(WaitFor([&] { return Dialogs().size() == 1; }));
+        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
         Click(Dialogs().first(), CentreOf<HealthWarning>("RecoverData"));
-        QVERIFY(WaitFor([&] { return !Lines(companionLog_).isEmpty(); }));
+        QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_),
                  QStringList{"CorvaneDataRecovery.exe||" + installFolder_ + "|SystemTrayLaunch=true"});
         ChooseExitAndExpectTheEnd();
