@@ -25,21 +25,6 @@ private slots:
             }
         }
     }
-
-    // One monitor per user: a second one leaves before it writes any setting.
-    void secondMonitorLeavesAtOnce() {
-        const QTemporaryDir folder, other;
-        QProcessEnvironment environment = IsolatedEnvironment(folder.path());
-        Monitor first(environment);
-        QVERIFY2(first.Started(), qPrintable(first.output));
-        environment.insert("CORVANE_SETTINGS_FILE", other.filePath("settings.ini"));
-        Monitor second(environment);
-        QVERIFY(second.process.waitForFinished(30000));
-        QCOMPARE(second.process.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(second.process.exitCode(), 0);
-        QVERIFY(!QFile::exists(other.filePath("settings.ini")));
-        QCOMPARE(first.process.state(), QProcess::Running);
-    }
 };
 
 CORVANE_TEST_MAIN(StartupTests)

@@ -88,13 +88,6 @@ class StandinToolTests : public QObject {
         return golden.replace("@HOST@", QSysInfo::machineHostName().toUtf8()).replace("@ROOT@", CORVANE_SOURCE_DIR);
     }
 
-    static QStringList RunProgram(const QString& program, const QStringList& arguments) {
-        QProcess process;
-        process.start(program, arguments);
-        process.waitForFinished(60000);
-        return QString::fromLocal8Bit(process.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
-    }
-
     static bool MakeOpen(const QString& path) { return QDir().mkpath(path) && chmod(qPrintable(path), 0755) == 0; }
 
     // The report for every block device, so whichever is the first disk has one: written `age` seconds
@@ -269,25 +262,6 @@ esac > "$capture"
         qputenv("PATH", path);
         QCOMPARE(disks::GetDiskModelName("1") + disks::GetBootDiskIndex(), QString());
         QVERIFY(DiskIndexList.isEmpty());
-    }
-
-    // This machine's whole disks and boot disk as lsblk and findmnt tell them, which read udev's
-    // database and the mount table as the stand-ins do.
-    void thisMachineListedAsLsblkListsIt() {
-        if (QStandardPaths::findExecutable("lsblk").isEmpty()) QSKIP("no lsblk here");
-        QStringList disks;
-        static const QRegularExpression notADrive(QStringLiteral("^(loop|ram|zram|sr)"));
-        for (const QString& line : RunProgram("lsblk", {"-d", "-n", "-r", "-o", "NAME,TYPE"}))
-            if (line.endsWith(" disk") && !notADrive.match(line).hasMatch()) disks << line.section(' ', 0, 0);
-        const QString rootSource = RunProgram("findmnt", {"-n", "-o", "SOURCE", "/"}).value(0).section('[', 0, 0);
-        const QString rootDisk = RunProgram("lsblk", {"-n", "-r", "-s", "-o", "NAME,TYPE", rootSource})
-                                     .filter(" disk").value(0).section(' ', 0, 0);
-        QCOMPARE(disks::GetBootDiskIndex(), rootDisk.isEmpty() ? QString() : QString::number(disks.indexOf(rootDisk)));
-        QCOMPARE(DiskIndexList.filter(QRegularExpression("\\S")).size(), disks.size());
-        for (int i = 0; i < disks.size(); ++i) {
-            const QString model = RunProgram("lsblk", {"-dn", "-o", "MODEL", "/dev/" + disks[i]}).value(0).trimmed();
-            QCOMPARE(disks::GetDiskModelName(QString::number(i)).trimmed(), model.isEmpty() ? disks[i] : model);
-        }
     }
 
     void smartinspectReportsEachFileAndNamesTheUnreadable() {

@@ -59,8 +59,8 @@ struct FaultCase {
 
     QStringList Lines(const QString& prefix) {
         output += QString::fromUtf8(monitor.readAllStandardError());
-        return output.split('\n').filter(QRegularExpression("^" + QRegularExpression::escape(prefix))).replaceInStrings(
-            QRegularExpression("^" + QRegularExpression::escape(prefix)), QString());
+        const QRegularExpression start("^" + QRegularExpression::escape(prefix));
+        return output.split('\n').filter(start).replaceInStrings(start, QString());
     }
     QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
     const QString& Output() {
@@ -351,10 +351,14 @@ private slots:
                     QVERIFY(run.output.contains("could not write"));
                     bothDrivesListed(run);
                 });
+        // One monitor per user: a second one leaves before it writes any setting.
         AddCase("second monitor beside the first", [](FaultCase&) {}, {}, [](FaultCase& run) {
-            Start(run.second, run, 0, run.environment);
-            QVERIFY(run.second.waitForFinished(10000));
+            QProcessEnvironment environment = run.environment;
+            environment.insert("CORVANE_SETTINGS_FILE", run.Path("second.ini"));
+            Start(run.second, run, 0, environment);
+            QVERIFY(run.second.waitForFinished(30000));
             QVERIFY(run.second.exitStatus() == QProcess::NormalExit && run.second.exitCode() == 0);
+            QVERIFY(!QFile::exists(run.Path("second.ini")));
         });
         AddCase(
             "drive disappears between two checks", [](FaultCase&) {},
