@@ -4,6 +4,8 @@
 
 #include <QtTest>
 
+#include <unistd.h>
+
 // The runner starts real processes through the real interpreter, with captures in the private work
 // folder under a temporary directory of a user whose name has a space and letters outside ASCII.
 class CommandRunnerTests : public QObject {
@@ -72,6 +74,10 @@ private slots:
         QVERIFY(QDir().mkdir(name));
         QVERIFY(QFile::setPermissions(name, owner | QFile::ReadOther | QFile::ExeOther));
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);
+        if (geteuid() == 0) {  // root may enter another user's closed folder, and must not use it
+            QVERIFY(chown(QFile::encodeName(name), 61003, 61003) == 0 && QFile::setPermissions(name, owner));
+            QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);
+        }
         QVERIFY(QFile::setPermissions(elsewhere, QFile::permissions(elsewhere) | QFile::WriteOther));
         QVERIFY(QDir().rmdir(name));
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);  // open to others without the sticky bit
