@@ -43,20 +43,6 @@ private slots:
         QVERIFY(!ReadCaptureLines(CapturePath("never.txt")) && !QFile::exists(CapturePath("never.txt")));
     }
 
-    void findsToolsOfTheSystemDirectoryByName() {
-        const QString tools = root_.filePath("system");
-        QVERIFY(QDir().mkpath(tools));
-        QFile tool(tools + "/smartctl64Bit.exe");
-        QVERIFY(tool.open(QIODevice::WriteOnly));
-        tool.write("#!/bin/sh\necho \"report for $2\"\n");
-        tool.close();
-        tool.setPermissions(tool.permissions() | QFile::ExeUser);
-        qputenv("CORVANE_SYSTEM_DIR", tools.toUtf8());
-        const QStringList report = Capture("Temp.txt", "smartctl64Bit.exe -a  /dev/sda >> %1");
-        qunsetenv("CORVANE_SYSTEM_DIR");
-        QCOMPARE(report, QStringList{"report for /dev/sda"});
-    }
-
     // The work folder is the user's alone; a folder that is not, or a link, at its name is never used.
     void workFolderIsPrivate() {
         const QFileInfo folder(CapturePath(QString()).chopped(1));
