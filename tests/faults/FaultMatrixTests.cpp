@@ -259,10 +259,11 @@ private slots:
                         run.ReplaceTool(tool, "head -c 200000 /dev/urandom\n");
                 },
                 [](FaultCase& run) { QCOMPARE(run.TrayMenus().last(), QString("Go to Corvane Drive Monitor | Exit")); });
+        // A flood of 256 MB, far past the bound, so that a monitor that failed to end it cannot fill the disk.
         AddCase("a tool floods its capture",
                 [](FaultCase& run) {
                     run.ReplaceTool("smartctl64Bit.exe", "\"$real\" \"$@\"\nmkdir \"$case/flooded\" 2>/dev/null || exit 0\n"
-                                                         "exec yes 'Vendor Specific SMART Attributes with Thresholds:'\n");
+                                                         "yes 'Vendor Specific SMART Attributes with Thresholds:' | head -c 256000000\n");
                 },
                 [](FaultCase& run) {
                     QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));

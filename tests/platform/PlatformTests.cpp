@@ -81,7 +81,8 @@ int RunAsTool(int argc, char** argv) {
     }
     if (mode == "cat") return 0;
     const std::string block(65536, 'x');
-    while (mode == "flood") std::fwrite(block.data(), 1, block.size(), stdout);
+    // 256 MB: far past any bound, yet a run whose watch fails cannot fill the disk.
+    for (int blocks = 0; mode == "flood" && blocks < 4096; ++blocks) std::fwrite(block.data(), 1, block.size(), stdout);
     while (mode == "beat" && argc > 3) {
         std::ofstream(PathOf(argv[3]), std::ios::app) << '.';
         std::this_thread::sleep_for(20ms);
