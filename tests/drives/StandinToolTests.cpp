@@ -310,10 +310,7 @@ esac > "$capture"
         StartAsUser(monitor, {bin_ + "/CorvaneSMART"}, environment);
         QString output;
         QStringList menus;
-        WaitUntil([&] {
-            output += QString::fromUtf8(monitor.readAllStandardError());
-            return !(menus = output.split('\n').filter("corvane.tray: tray menu:")).isEmpty();
-        });
+        WaitUntil([&] { return !(menus = DebugLines(monitor, output, "corvane.tray: tray menu: ")).isEmpty(); });
         monitor.kill();
         monitor.waitForFinished();
         QVERIFY2(menus.value(0).contains(QString::fromUtf8("{Temperature: 71°C | Health: 87 %")), qPrintable(output));

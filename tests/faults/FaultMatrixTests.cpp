@@ -57,11 +57,7 @@ struct FaultCase {
                   true));
     }
 
-    QStringList Lines(const QString& prefix) {
-        output += QString::fromUtf8(monitor.readAllStandardError());
-        const QRegularExpression start("^" + QRegularExpression::escape(prefix));
-        return output.split('\n').filter(start).replaceInStrings(start, QString());
-    }
+    QStringList Lines(const QString& prefix) { return DebugLines(monitor, output, prefix); }
     QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
     const QString& Output() {
         Lines(QString());

@@ -79,6 +79,14 @@ inline QVariant Setting(const QString& key, const QString& file = SettingsFile()
     return QSettings(file, QSettings::IniFormat).value(key);
 }
 
+// The text of every debug line of `process` so far that begins with `prefix`, prefix removed; `output`
+// gathers all it has printed.
+inline QStringList DebugLines(QProcess& process, QString& output, const QString& prefix) {
+    output += QString::fromUtf8(process.readAllStandardError());
+    const QRegularExpression start("^" + QRegularExpression::escape(prefix));
+    return output.split('\n').filter(start).replaceInStrings(start, QString());
+}
+
 // The real monitor (`program`, by default the built one) with its debug output on, ended with this object.
 struct Monitor {
     QProcess process;
@@ -96,11 +104,7 @@ struct Monitor {
         process.waitForFinished();
     }
     // The text of every debug line so far that begins with `prefix`, prefix removed.
-    QStringList Output(const QString& prefix) {
-        output += QString::fromUtf8(process.readAllStandardError());
-        const QRegularExpression start("^" + QRegularExpression::escape(prefix));
-        return output.split('\n').filter(start).replaceInStrings(start, QString());
-    }
+    QStringList Output(const QString& prefix) { return DebugLines(process, output, prefix); }
     // Start-up has written its settings once the controller has built its tray menu.
     bool Started(int milliseconds = 60000) {
         const auto menuBuilt = [&] { return !Output("corvane.tray: tray menu:").isEmpty(); };
