@@ -77,16 +77,16 @@ struct FileContent {
 // a pipe or a device is refused without being followed or waited on.
 FileContent ReadOwnFile(const std::string& path, std::size_t largest);
 
-// A file made anew for one use, with the hidden attribute where the system has one, and held against
-// writing, renaming and deletion by others until the object is destroyed.
+// A file made anew for one use, with the hidden attribute where the system has one, kept for as long as
+// the object lives. It lies in the private work folder, closed to other accounts. Where a handle of
+// ours could stop the tool that reads it from opening it (Windows), it is not held open.
 class HeldFile {
 public:
     virtual ~HeldFile() = default;
 };
 
-// Removes whatever `path` names (never what a link points at), creates the file exclusively with
-// `content` and holds it. Nothing, with `problem` set, when any step fails or the file is not
-// exactly what was written.
+// Removes whatever `path` names (never what a link points at) and creates the file exclusively with
+// `content`. Nothing, with `problem` set, when any step fails.
 std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string& content, std::string& problem);
 
 // Starts a program through the shell without waiting for it; `parameters` may be empty. A bare

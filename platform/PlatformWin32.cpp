@@ -221,14 +221,6 @@ unsigned long long FileSize(const std::string& path) {
     return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
 }
 
-class Win32HeldFile : public HeldFile {
-public:
-    explicit Win32HeldFile(HANDLE handle) : handle_(handle) {}
-
-private:
-    Handle handle_;
-};
-
 }  // namespace
 
 namespace detail {
@@ -333,10 +325,11 @@ bool RunsElevated() {
            reinterpret_cast<const TOKEN_ELEVATION*>(elevation.data())->TokenIsElevated;
 }
 
-// "/d" keeps the user's AutoRun commands out of every tool run; "/s" makes cmd strip exactly the outer
-// pair of quotes and keep every quote inside the command.
+// "/d" keeps the user's AutoRun commands out of every tool run, "/v:off" the user's DelayedExpansion
+// setting, under which "!" in a path would be expanded even inside quotes; "/s" makes cmd strip
+// exactly the outer pair of quotes and keep every quote inside the command.
 std::string InterpreterCommandLine(const std::string& command) {
-    return Interpreter() + " /d /s /c \"" + command + "\"";
+    return Interpreter() + " /d /v:off /s /c \"" + command + "\"";
 }
 
 std::string QuoteForInterpreter(const std::string& path) { return "\"" + path + "\""; }
@@ -424,40 +417,25 @@ FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
     return content;
 }
 
-// Written through one handle, then held through another that lets others read it and nothing more;
-// the second must find the very file the first wrote, with the very content.
+// Made anew and checked, but not held open while it is used: how diskpart opens its script is its own
+// affair, and a handle of ours could make that open fail. The work folder's access list already keeps
+// every other account away from it.
 std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string& content, std::string& problem) {
     const std::wstring name = Wide(path);
     if (!DeleteFileW(name.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) {
         problem = Problem("cannot remove " + path);
         return nullptr;
     }
-    BY_HANDLE_FILE_INFORMATION written{};
-    {
-        Handle file(CreateFileW(name.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_HIDDEN, nullptr));
-        DWORD count = 0;
-        if (!file.valid() || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &count, nullptr) ||
-            count != content.size() || !GetFileInformationByHandle(file.get(), &written)) {
-            problem = Problem("cannot write " + path);
-            return nullptr;
-        }
-    }
-    HANDLE held = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    auto holder = std::make_unique<Win32HeldFile>(held);
-    BY_HANDLE_FILE_INFORMATION found{};
-    std::string readBack(content.size() + 1, '\0');
+    Handle file(CreateFileW(name.c_str(), GENERIC_WRITE | GENERIC_READ, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_HIDDEN,
+                            nullptr));
     DWORD count = 0;
-    if (held == INVALID_HANDLE_VALUE || !GetFileInformationByHandle(held, &found) || !IsPlainFile(found) ||
-        found.dwVolumeSerialNumber != written.dwVolumeSerialNumber || found.nFileIndexHigh != written.nFileIndexHigh ||
-        found.nFileIndexLow != written.nFileIndexLow ||
-        !ReadFile(held, readBack.data(), static_cast<DWORD>(readBack.size()), &count, nullptr) ||
-        readBack.compare(0, count, content) != 0 || count != content.size()) {
-        problem = Problem(path + " changed between its writing and its use");
+    BY_HANDLE_FILE_INFORMATION written{};
+    if (!file.valid() || !WriteFile(file.get(), content.data(), static_cast<DWORD>(content.size()), &count, nullptr) ||
+        count != content.size() || !GetFileInformationByHandle(file.get(), &written) || !IsPlainFile(written)) {
+        problem = Problem("cannot write " + path);
         return nullptr;
     }
-    return holder;
+    return std::make_unique<HeldFile>();
 }
 
 bool StartThroughShell(const std::string& program, const std::string& parameters) {

@@ -167,8 +167,8 @@ void TestPlainCommandsAsTheInterpreterRunsThem() {
     Check(ReadFile(capture) == ownId + "\n", "a plain command runs without an interpreter: " + ReadFile(capture));
 }
 
-// The Windows interpreter runs without the user's AutoRun commands ("/d"), and an elevated monitor runs
-// the system's own interpreter whatever COMSPEC names.
+// The Windows interpreter runs without the user's AutoRun commands ("/d") or delayed expansion ("/v:off"),
+// and an elevated monitor runs the system's own interpreter whatever COMSPEC names.
 void TestInterpreter() {
     if (platform::PathSeparator() != '\\') return;
     const std::string comspec = AwkwardFolder() + "not an interpreter.exe";
@@ -177,9 +177,16 @@ void TestInterpreter() {
     putenv(assignment.data());
     const std::string line = platform::InterpreterCommandLine("echo");
     const std::string expected = platform::RunsElevated() ? platform::SystemDirectory() + "\\cmd.exe" : comspec;
-    Check(line == expected + " /d /s /c \"echo\"", "the interpreter line: " + line);
+    Check(line == expected + " /d /v:off /s /c \"echo\"", "the interpreter line: " + line);
     if (platform::RunsElevated())
         Check(platform::RunHidden(ToolCommand("exit 4"), 30s).exitCode == 4, "elevated, tools run whatever COMSPEC names");
+    // With the user's DelayedExpansion on, "!OS!" in a quoted path would become the system's name.
+    const std::string key = "\"HKCU\\Software\\Microsoft\\Command Processor\" /v DelayedExpansion";
+    platform::RunHidden("reg add " + key + " /t REG_DWORD /d 1 /f", 60s);
+    const std::string capture = AwkwardFolder() + "a!OS!b.txt";
+    platform::RunHidden(ToolCommand("echo literal") + " >> " + Quoted(capture), 30s);
+    platform::RunHidden("reg delete " + key + " /f", 60s);
+    Check(ReadFile(capture).rfind("literal", 0) == 0, "\"!\" in a path is taken literally whatever DelayedExpansion says");
 }
 
 // Only a regular file of this user is read, and never more than asked for.
@@ -197,7 +204,8 @@ void TestReadOwnFile() {
 }
 
 // What diskpart is given is what the monitor wrote, or there is nothing to give it: a planted file that
-// cannot be replaced (read-only on Windows), or one another process holds, makes the hold fail.
+// cannot be replaced (read-only on Windows) makes the hold fail. The script stays open to the tool that
+// reads it, however that tool opens it.
 void TestHeldScript() {
     const std::string script = WorkDirectory() + "DiskList.txt";
     const std::string ours = "list disk  \nselect disk 0\ndetail disk";
@@ -217,9 +225,11 @@ void TestHeldScript() {
     std::error_code ignored;
     fs::permissions(PathOf(script), fs::perms::owner_all, ignored);
     fs::remove(PathOf(script), ignored);
-    const std::unique_ptr<platform::HeldFile> first = platform::HoldNewFile(script, "select disk 0\nclean", problem);
-    Check(first != nullptr, "a script is held: " + problem);
-    Check(!(holdsOursOrNothing("over a script held elsewhere") && windows), "a script held elsewhere is never replaced");
+    const std::unique_ptr<platform::HeldFile> held = platform::HoldNewFile(script, ours, problem);
+    Check(held != nullptr, "a script is made: " + problem);
+    if (windows)
+        Check(ReadFile(script) == ours && !std::ifstream(PathOf(script), std::ios::in | std::ios::out).fail(),
+              "the tool may open the script for reading and writing while it is in use");
 }
 
 void TestSingleInstance() {
