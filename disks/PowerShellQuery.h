@@ -6,13 +6,14 @@
 
 namespace disks {
 
-// "%1" stands for the capture path, as a PowerShell literal (PowerShellLiteral).
+// "%1" stands for the capture path, as a PowerShell literal (PowerShellLiteral); -LiteralPath, since
+// -Path would take "[", "]" and "`" in a folder name as wildcards.
 inline const QString ModelListScript = QStringLiteral(
     "($output = Get-CimInstance -Class Win32_DiskDrive | Select-Object Index,Model | Format-Table -AutoSize "
-    "| Out-String).Trim() | Set-Content -Path %1 -Encoding ASCII");
+    "| Out-String).Trim() | Set-Content -LiteralPath %1 -Encoding ASCII");
 inline const QString IndexListScript = QStringLiteral(
     "($output = Get-WmiObject -Class Win32_DiskDrive | Select-Object Index | Format-Table -AutoSize | "
-    "Out-String).Trim() | Set-Content -Path %1 -Encoding ASCII");
+    "Out-String).Trim() | Set-Content -LiteralPath %1 -Encoding ASCII");
 
 inline constexpr int PowerShellWaitMilliseconds = 30000;
 
