@@ -1,14 +1,19 @@
 # Linux: a private folder lib/corvane-smart/ with the monitor, its translations, the stand-in program
-# it runs in place of the Windows tools (in system/, linked under each tool's name) and the report
-# cache; a launcher link in bin/; a menu entry, an icon and an entry that starts the monitor at login;
-# the report cache's systemd unit; and a .deb built by CPack from the same rules (cpack in the build
-# tree), which enables that unit.
+# it runs in place of the Windows tools (in system/, linked under each tool's name, but for shutdown,
+# which links to the program that powers the machine off) and the report cache; a launcher link in
+# bin/; a menu entry, an icon and an entry that starts the monitor at login; the report cache's
+# systemd unit; and a .deb built by CPack from the same rules (cpack in the build tree), which enables
+# that unit.
 set(CORVANE_INSTALL_DIR lib/corvane-smart)
-install(TARGETS corvane-standin RUNTIME DESTINATION ${CORVANE_INSTALL_DIR}/system)
+install(TARGETS corvane-standin corvane-shutdown RUNTIME DESTINATION ${CORVANE_INSTALL_DIR}/system)
 install(TARGETS corvane-report-cache RUNTIME DESTINATION ${CORVANE_INSTALL_DIR})
 foreach(tool ${CORVANE_STANDIN_TOOLS})
   get_filename_component(folder ${tool} DIRECTORY)
-  file(RELATIVE_PATH target /system/${folder} /system/corvane-standin)
+  set(program corvane-standin)
+  if(tool STREQUAL shutdown)
+    set(program corvane-shutdown)
+  endif()
+  file(RELATIVE_PATH target /system/${folder} /system/${program})
   file(MAKE_DIRECTORY ${CMAKE_CURRENT_BINARY_DIR}/system/${folder})
   file(CREATE_LINK ${target} ${CMAKE_CURRENT_BINARY_DIR}/system/${tool} SYMBOLIC)
   install(FILES ${CMAKE_CURRENT_BINARY_DIR}/system/${tool} DESTINATION ${CORVANE_INSTALL_DIR}/system/${folder})

@@ -1,9 +1,12 @@
 #!/usr/bin/env bash
 # Builds the .deb from a built tree and proves it: the Depends and the file layout, and, as root, that
 # it installs with apt-get and enables the report service (which systemd-analyze accepts, where there
-# is one), that the installed report cache writes this machine's reports, that the monitor started
-# through the installed launcher keeps running and runs the stand-in tools installed beside it, and
-# that purging removes it all, the service's enablement included.
+# is one), that the installed report cache writes this machine's reports, that the installed shutdown
+# asks systemctl to power off once and fails with the reason when that is refused, that the monitor
+# started through the installed launcher keeps running and runs the stand-in tools installed beside
+# it, and that purging removes it all, the service's enablement included. Whatever runs installed
+# programs runs where systemctl and every other power-off command only record
+# (tests/support/with-systemctl-recorder.sh).
 #   packaging/check-package.sh [BUILD DIR]      default build/
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -31,13 +34,16 @@ contents=$(dpkg-deb -c "$deb")
 for path in ./usr/lib/$package/CorvaneSMART ./usr/lib/$package/TranslationCM/DE/LANG_DE.qm \
             "./usr/lib/$package/system/smartctl64Bit.exe -> corvane-standin" \
             "./usr/lib/$package/system/wbem/WMIC.exe -> ../corvane-standin" \
+            "./usr/lib/$package/system/shutdown -> corvane-shutdown" \
             ./usr/lib/$package/corvane-report-cache ./usr/lib/systemd/system/$unit \
             "./usr/bin/$package -> ../lib/$package/CorvaneSMART" ./usr/share/applications/$package.desktop \
             ./usr/share/icons/hicolor/32x32/apps/$package.png ./etc/xdg/autostart/$package.desktop; do
     grep -qF -- " $path" <<< "$contents" || fail "the package lacks $path"
 done
-grep -F "/usr/lib/$package/system/corvane-standin" <<< "$contents" | grep -q '^-rwxr-xr-x' ||
-    fail "the stand-in program lost its execute bits"
+for program in corvane-standin corvane-shutdown; do
+    grep -F "/usr/lib/$package/system/$program" <<< "$contents" | grep -q '^-rwxr-xr-x' ||
+        fail "the program $program lost its execute bits"
+done
 for script in postinst prerm postrm; do
     dpkg-deb -I "$deb" "$script" > /dev/null 2>&1 || fail "the package has no $script"
 done
@@ -79,9 +85,31 @@ for disk in $(cd /sys/block && ls); do
 done
 echo "the installed report cache wrote: $(cd "$work/reports" && echo *)"
 
+# The installed shutdown, where systemctl only records: one request for "/s", and a refusal passed on.
+recorded=(bash "$root/tests/support/with-systemctl-recorder.sh")
+shutdown_tool=/usr/lib/$package/system/shutdown
+if "${recorded[@]}" "$work/poweroff.log" -- true 2> "$work/recorder.log"; then
+    env -u CORVANE_SIMULATED_MACHINE "${recorded[@]}" "$work/poweroff.log" -- "$shutdown_tool" /s ||
+        fail "the installed shutdown /s failed where systemctl accepts the request"
+    [ "$(cat "$work/poweroff.log")" = "systemctl --no-ask-password poweroff" ] ||
+        fail "the installed shutdown /s did not ask systemctl to power off once: $(cat "$work/poweroff.log")"
+    rm "$work/poweroff.log"
+    ! env -u CORVANE_SIMULATED_MACHINE "${recorded[@]}" "$work/poweroff.log" --refuse "Access denied" -- \
+        "$shutdown_tool" /s 2> "$work/refused.log" || fail "the installed shutdown /s succeeded on a refusal"
+    grep -q "Access denied" "$work/refused.log" || fail "the installed shutdown gave no reason for a refusal"
+    rm "$work/poweroff.log"
+    echo "the installed shutdown asks systemctl to power off, and passes a refusal on"
+else
+    [ $? -eq 77 ] || { cat "$work/recorder.log"; fail "systemctl cannot be replaced by a recorder"; }
+    cat "$work/recorder.log"
+    echo "No private mount namespace here: the installed shutdown was not run."
+    recorded=()
+fi
+
 mkdir "$work/tmp"
-env -u CORVANE_SYSTEM_DIR QT_QPA_PLATFORM=offscreen CORVANE_SETTINGS_FILE="$work/settings.ini" TMPDIR="$work/tmp" \
-    CORVANE_TOOL_LOG="$work/tools.log" CORVANE_SIMULATED_MACHINE="$root/standins/machines/healthy-desktop" \
+[ ${#recorded[@]} -eq 0 ] || recorded+=("$work/poweroff.log" --)
+"${recorded[@]}" env -u CORVANE_SYSTEM_DIR QT_QPA_PLATFORM=offscreen CORVANE_SETTINGS_FILE="$work/settings.ini" \
+    TMPDIR="$work/tmp" CORVANE_TOOL_LOG="$work/tools.log" CORVANE_SIMULATED_MACHINE="$root/standins/machines/healthy-desktop" \
     "/usr/bin/$package" > "$work/monitor.log" 2>&1 &
 monitor=$!
 sleep 5
@@ -92,6 +120,7 @@ echo "the installed monitor runs and reads the described machine through /usr/li
 kill "$monitor"
 wait "$monitor" 2> /dev/null || true
 monitor=
+[ ! -s "$work/poweroff.log" ] || fail "the installed monitor asked: $(cat "$work/poweroff.log")"
 
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$package" > "$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get purge $package"; }

@@ -324,7 +324,13 @@ void QWaitClass::GetHealthAndPerformanceWarning() {
     }
 }
 
-void QWaitClass::OnSystemShutDown() { RunCommand("shutdown /s", std::string()); }
+// The system may refuse (on Linux: no logind, or polkit says no); the monitor keeps running either way,
+// and the tool has put its reason on the error output it shares with the monitor.
+void QWaitClass::OnSystemShutDown() {
+    const platform::CommandOutcome outcome = RunCommandWithin("shutdown /s", {}, EffectiveCommandTimeLimit());
+    if (outcome.started && !outcome.timedOut && outcome.exitCode != 0)
+        qCWarning(lcTray) << "the machine was not shut down: \"shutdown /s\" ended with exit code" << outcome.exitCode;
+}
 
 void QWaitClass::OnShowDiskInfo() {}
 

@@ -7,6 +7,7 @@
 #include "Machine.h"
 #include "ReportCache.h"
 #include "Text.h"
+#include "ToolRun.h"
 #include "WindowsTools.h"
 
 #include <fcntl.h>
@@ -15,7 +16,6 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <map>
 
@@ -23,21 +23,6 @@ namespace standin {
 namespace {
 
 using Arguments = std::vector<std::string>;
-
-void WriteAll(int descriptor, const std::string& text) {
-    for (size_t done = 0; done < text.size();) {
-        const ssize_t wrote = write(descriptor, text.data() + done, text.size() - done);
-        if (wrote < 0 && errno == EINTR) continue;
-        if (wrote <= 0) return;  // a closed pipe: the reader no longer wants it
-        done += static_cast<size_t>(wrote);
-    }
-}
-
-int Finish(const ToolOutcome& outcome) {
-    WriteAll(STDOUT_FILENO, outcome.output);
-    WriteAll(STDERR_FILENO, outcome.errors);
-    return outcome.exitCode;
-}
 
 std::string ReadStandardInput() {
     std::string input;
@@ -53,20 +38,6 @@ std::string ReadStandardInput() {
 std::string NodeName() {
     utsname names{};
     return uname(&names) == 0 ? names.nodename : "";
-}
-
-void LogRun(const std::string& tool, const Arguments& arguments) {
-    const char* log = std::getenv("CORVANE_TOOL_LOG");
-    if (!log || !*log) return;
-    std::string line = tool;
-    for (const std::string& argument : arguments) line += " " + argument;
-    const int file = open(log, O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-    if (file < 0) {
-        std::fprintf(stderr, "stand-in: cannot append to the tool log %s: %s\n", log, std::strerror(errno));
-        return;
-    }
-    WriteAll(file, line + "\n");  // one write, so that tools of one pipe never mix their lines
-    close(file);
 }
 
 int Wmic(const Arguments& arguments) {
@@ -155,11 +126,10 @@ int Tasklist(const Arguments& arguments) {
 
 int FindstrTool(const Arguments& arguments) { return Finish(Findstr(arguments, ReadStandardInput())); }
 
-// It never shuts anything down: "/s" is accepted and only logged.
+// It never shuts anything down: "/s" is accepted and only logged. The package installs a program of its
+// own under this name, which does.
 int Shutdown(const Arguments& arguments) {
-    std::string line;
-    for (size_t i = 0; i < arguments.size(); ++i) line += (i > 0 ? " " : "") + arguments[i];
-    if (line != "/s") return Finish({"", "stand-in shutdown knows only: shutdown /s\r\n", 1});
+    if (!IsShutdownRequest(arguments)) return Finish({"", "stand-in shutdown knows only: shutdown /s\r\n", 1});
     return 0;
 }
 

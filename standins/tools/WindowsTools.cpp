@@ -224,4 +224,8 @@ std::string SmartCannotRead(const std::string& device) {
            "Use smartctl -h to get a usage summary\n\n";
 }
 
+bool IsShutdownRequest(const std::vector<std::string>& arguments) {
+    return arguments.size() == 1 && arguments[0] == "/s";
+}
+
 }  // namespace standin

@@ -49,4 +49,7 @@ std::optional<size_t> SmartDeviceIndex(const std::vector<std::string>& arguments
 // What smartctl prints when it finds no drive under a device name.
 std::string SmartCannotRead(const std::string& device);
 
+// "shutdown /s", the one form of shutdown the monitor runs; any other is refused.
+bool IsShutdownRequest(const std::vector<std::string>& arguments);
+
 }  // namespace standin

@@ -70,6 +70,7 @@ const std::map<std::string, std::function<std::string(const std::string&)>> Bloc
 // through the real command runner against them, and the root service's report cache with its one reader,
 // the stand-in smartctl, on this machine's real disks. A user who is not root gets a disk's report from
 // the cache while it is fresh, and smartctl's own answer otherwise; run as root, that user is "nobody".
+// Of the shutdown programs, only the package's asks for a power-off.
 class StandinToolTests : public QObject {
     Q_OBJECT
 
@@ -209,6 +210,41 @@ private slots:
             const QString input = line.mid(rule.size() + 1, arrow - rule.size() - 1).replace(" | ", "\n");
             const QString result = QString::fromStdString(BlockDeviceRules.at(rule.toStdString())(input.toStdString()));
             QVERIFY2(result == line.mid(arrow + 3).trimmed(), qPrintable(line + "\ngives " + result));
+        }
+    }
+
+    // Only the program the package installs asks systemctl to power off, once per "shutdown /s", and
+    // fails with the reason when that is refused; the build tree's program, and any on a described
+    // machine, only log the request. Each run is where systemctl and every other power-off command only
+    // record (tests/support/with-systemctl-recorder.sh).
+    void onlyTheInstalledShutdownAsksToPowerOff() {
+        for (const QString& line : QString::fromUtf8(ReadBytes(Data("shutdown.txt"))).split('\n')) {
+            if (line.startsWith('#') || !line.contains(" => ")) continue;
+            const QStringList given = line.section(" => ", 0, 0).split(' ');
+            const QStringList expected = line.section(" => ", 1).split(" | ");
+            const QStringList toolArguments = given[3] == "-" ? QStringList() : given.mid(3);
+            QTemporaryDir folder;
+            const QString runs = folder.filePath("systemctl.log"), log = folder.filePath("tools.log");
+            QStringList arguments = {CORVANE_SOURCE_DIR "/tests/support/with-systemctl-recorder.sh", runs};
+            if (given[1] == "refuses") arguments << "--refuse" << "Call to PowerOff failed: Access denied";
+            arguments << "--" << (given[0] == "installed" ? CORVANE_INSTALLED_SHUTDOWN : system_ + "/shutdown");
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("CORVANE_TOOL_LOG", log);
+            if (given[2] == "described")
+                environment.insert("CORVANE_SIMULATED_MACHINE", MachinePath("hot-nvme-laptop"));
+            QProcess shutdown;
+            shutdown.setProcessEnvironment(environment);
+            shutdown.start("bash", arguments + toolArguments);
+            QVERIFY(shutdown.waitForFinished(60000));
+            const QByteArray errors = shutdown.readAllStandardError(), requests = ReadBytes(runs);
+            if (shutdown.exitCode() == 77) QSKIP(errors.constData());
+            const QByteArray logged = ("shutdown " + toolArguments.join(' ')).trimmed().toUtf8() + '\n';
+            QVERIFY2(shutdown.exitCode() == expected[0].toInt() &&
+                         requests == (expected[1] == "-" ? QByteArray() : expected[1].toUtf8() + '\n') &&
+                         (expected[2] == "-" ? errors.isEmpty() : errors.contains(expected[2].toUtf8())) &&
+                         ReadBytes(log) == logged,
+                     qPrintable(line + "\ngives exit " + QString::number(shutdown.exitCode()) + ", systemctl runs [" +
+                                requests + "], errors [" + errors + "], tool log [" + ReadBytes(log) + "]"));
         }
     }
 

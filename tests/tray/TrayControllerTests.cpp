@@ -153,6 +153,20 @@ private slots:
         QCOMPARE(ToolRuns(), QStringList{"shutdown /s"});
     }
 
+    // A shutdown the system refuses is named in the debug output.
+    void refusedShutdownIsNamed() {
+        UseMachine("hot-nvme-laptop", {});
+        QWaitClass controller;
+        const QTemporaryDir refusing;
+        QVERIFY(WriteBytes(refusing.filePath("shutdown"),
+                           "#!/bin/sh\necho 'Call to PowerOff failed: Access denied' >&2\nexit 1\n", true));
+        qputenv("CORVANE_SYSTEM_DIR", refusing.path().toUtf8());
+        QTest::ignoreMessage(QtWarningMsg, "the machine was not shut down: \"shutdown /s\" ended with exit code 1");
+        const bool invoked = QMetaObject::invokeMethod(&controller, "OnSystemShutDown");
+        qunsetenv("CORVANE_SYSTEM_DIR");
+        QVERIFY(invoked);
+    }
+
     // Every cycle asks the tools afresh, and none more often than the checks imply.
     void eachCycleRunsWhatTheChecksImply() {
         // Machine, drives, the boot disk's 0-based place.
