@@ -12,6 +12,7 @@
 #include "support/ProcessTestSupport.h"
 #include "tray/CompanionLauncher.h"
 #include "tray/DiskOverview.h"
+#include "tray/TrayIcon.h"
 #include "tray/WarningDecisions.h"
 
 using namespace smart;
@@ -132,6 +133,11 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
          for (const auto& setting : decision.environment) environment << setting.name + '=' + setting.value;
          const QString folder = ImageFolderFor(ClassScaleFor(decision.dpiScale));
          return Number(decision.dpiScale) + ' ' + environment.join(',') + ' ' + (folder.isEmpty() ? "-" : folder);
+     }},
+    {"tray-text-size",
+     [](const QString& values) {
+         const QStringList w = SplitWords(values);
+         return Number(tray::TrayTextPixelSize(w[0].toInt(), w[1].toDouble(), w[2].toInt()));
      }},
     {"scale",
      [](const QString& text) { return Number(DpiStep(text.toFloat())) + ' ' + Number(ClassScaleFor(text.toFloat())); }},

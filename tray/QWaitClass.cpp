@@ -18,6 +18,7 @@
 #include "exec/CommandRunner.h"
 #include "tray/CompanionLauncher.h"
 #include "tray/DiskOverview.h"
+#include "tray/TrayIcon.h"
 #include "tray/WarningDecisions.h"
 
 #include <QAction>
@@ -25,8 +26,6 @@
 #include <QHash>
 #include <QLoggingCategory>
 #include <QMenu>
-#include <QPainter>
-#include <QPixmap>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -336,18 +335,10 @@ void QWaitClass::OnShowDiskInfo() {}
 
 void QWaitClass::GetInitialPerformanceandHealthWarning() { GetHealthAndPerformanceWarning(); }
 
-// A blue square with the boot disk's temperature written on it in white.
 void QWaitClass::CreateTrayIcon() {
-    const float classScale = UpdateDpiClassScale();
-    QPixmap pixmap(static_cast<int>(29 * classScale), static_cast<int>(28 * classScale));
-    pixmap.fill(QColor(33, 140, 254));
+    const QPixmap pixmap = tray::TrayIconPixmap(TrayIconText, UpdateDpiClassScale());
     // The icon is this controller's own, so it is created on its first drawing.
     if (!TrayIcon) TrayIcon = new QSystemTrayIcon(this);
-    QPainter painter(&pixmap);
-    painter.setPen(Qt::white);
-    painter.setFont(QFont(QStringLiteral("Segoe UI"), 11));
-    painter.drawText(QRect(0, 0, pixmap.width(), pixmap.height()), Qt::AlignCenter, TrayIconText);
-    painter.end();
     TrayIcon->setToolTip(tray::TrayToolTip(TrayIconText));
     qCDebug(lcTray) << "tray icon" << TrayIcon->toolTip();
     TrayIcon->setVisible(true);

@@ -59,6 +59,8 @@ class TrayControllerTests : public QObject {
     Q_OBJECT
 
     const QString toolLog_ = QFileInfo(SettingsFile()).dir().filePath("tools.log");
+    // As start-up sets it; read before a controller pins it for its children.
+    const int fontDpi_ = qEnvironmentVariableIntValue("QT_FONT_DPI") ? qEnvironmentVariableIntValue("QT_FONT_DPI") : 96;
 
     QStringList ToolRuns() const { return ReadCaptureLines(toolLog_).value_or(QStringList()); }
 
@@ -71,6 +73,7 @@ private slots:
     void init() {
         QFile::remove(toolLog_);
         TemperatureWarningSuppressed = false;
+        DpiScale = 1.0f;
     }
 
     void cleanup() {
@@ -126,6 +129,27 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(&controller, "GetHealthAndPerformanceWarning"));
         QVERIFY(QMetaObject::invokeMethod(&controller, "GetInitialPerformanceandHealthWarning"));
         QCOMPARE(Windows(), QStringList());
+    }
+
+    // 41 °C in Fahrenheit takes three digits; the text shrinks until both ends stay on the icon, at every display
+    // scale (run again with the font DPI of 1.25 and 1.5, see CMakeLists.txt).
+    void threeDigitReadingFitsTheIcon() {
+        DpiScale = fontDpi_ / 96.0f;
+        UseMachine("failing-boot-disk", {{"TempValue", "F"}});
+        QWaitClass controller;
+        const QSystemTrayIcon* icon = Icon(controller);
+        QCOMPARE(icon->toolTip(), "Corvane Drive Monitor\n105°");
+        const QSize size = icon->icon().availableSizes().value(0);
+        QCOMPARE(size.width(), int(29 * DpiScale));
+        const QImage drawn = icon->icon().pixmap(size).toImage();
+        int left = size.width(), right = -1;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixelColor(x, y).lightness() > 180) left = qMin(left, x), right = qMax(right, x);
+        const QString inked = QString("text from column %1 to %2 of %3").arg(left).arg(right).arg(size.width());
+        QVERIFY2(left > 0 && right < size.width() - 1, qPrintable(inked));
+        // Shrunk just enough: the text still spans most of the icon.
+        QVERIFY2(right - left + 1 > size.width() * 3 / 4, qPrintable(inked));
     }
 
     // Every cycle reads the settings afresh, and each dialog's shutdown button stays connected once.

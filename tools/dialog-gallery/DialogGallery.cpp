@@ -1,20 +1,24 @@
-// Renders every warning dialog for every language and display scale to PNG files, so translators
-// and reviewers see the dialogs without waiting for a hot or failing drive.
+// Renders every warning dialog for every language and display scale to PNG files, and the tray icon at
+// each scale, so translators and reviewers see them without waiting for a hot or failing drive.
 //
 // Usage: dialog-gallery OUTDIR
 //
 // Each scale is rendered by a child run of this program, because the font DPI that goes with a
 // scale must be fixed before the application object exists, as at start-up.
 
+#include "app/DisplayScaling.h"
 #include "app/Language.h"
 #include "app/ProcessValues.h"
 #include "dialogs/HealthWarning.h"
 #include "dialogs/PerformanceWarning.h"
 #include "dialogs/ShutDownWarning.h"
 #include "dialogs/SmartWarning.h"
+#include "tray/TrayIcon.h"
+#include "tray/WarningDecisions.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QPainter>
 #include <QProcess>
 #include <QTextStream>
 #include <QTranslator>
@@ -50,6 +54,9 @@ const GalleryDialog Dialogs[] = {
     {"performance-warning", CreateWithDriveName<PerformanceWarning>},
 };
 
+// The boot disk of the failing-boot-disk machine reads 41 °C: two digits in Celsius, three in Fahrenheit.
+const int SampleCelsius = 41;
+
 QString ScaleText(float scale) { return QString::number(static_cast<double>(scale), 'f', 2); }
 
 // Runs one child per scale with the environment start-up would set for it.
@@ -71,10 +78,30 @@ int RenderAllScales(const QString& program, const QString& outputFolder) {
     return 0;
 }
 
+// The icon in Celsius and in Fahrenheit side by side, on a dark strip like a task bar's.
+bool RenderTrayIcons(float scale, const QDir& outputFolder) {
+    const float classScale = UpdateDpiClassScale();
+    const QPixmap icons[] = {
+        tray::TrayIconPixmap(tray::TrayIconTextFor(SampleCelsius, QString()), classScale),
+        tray::TrayIconPixmap(tray::TrayIconTextFor(SampleCelsius, QStringLiteral("F")), classScale)};
+    const int gap = icons[0].width() / 3;
+    QPixmap strip(2 * icons[0].width() + 3 * gap, icons[0].height() + 2 * gap);
+    strip.fill(QColor(32, 32, 32));
+    QPainter painter(&strip);
+    painter.drawPixmap(gap, gap, icons[0]);
+    painter.drawPixmap(2 * gap + icons[0].width(), gap, icons[1]);
+    painter.end();
+    const QString path = outputFolder.filePath(QStringLiteral("tray-icon_%1x.png").arg(ScaleText(scale)));
+    if (strip.save(path)) return true;
+    QTextStream(stderr) << "could not write " << path << "\n";
+    return false;
+}
+
 int RenderOneScale(const QApplication& application, float scale, const QDir& outputFolder) {
     DpiScale = scale;
+    if (!RenderTrayIcons(scale, outputFolder)) return 1;
     const QString translations = application.applicationDirPath() + QStringLiteral("/TranslationCM/");
-    int written = 0;
+    int written = 1;  // the tray icons
     for (int type = 0; type < LanguageCount; ++type) {
         const LanguageInfo& language = LanguageForType(type);
         SelectLanguage(language.flag);
