@@ -1,4 +1,5 @@
 #include "Machine.h"
+#include "System.h"
 #include "Text.h"
 
 #include <cstdio>
@@ -80,26 +81,12 @@ private:
     std::unique_ptr<DescribedMachine> machine_;
 };
 
-class LinuxSource : public MachineSource {
-public:
-    bool IsDescribed() const override { return false; }
-    std::vector<Drive> Drives() override {
-        if (!drives_) drives_ = ReadLinuxDrives();
-        return *drives_;
-    }
-    std::vector<Volume> Volumes(size_t index) override { return ReadLinuxVolumes(Drives(), index); }
-    std::vector<Process> Processes() override { return ReadLinuxProcesses(); }
-
-private:
-    std::optional<std::vector<Drive>> drives_;
-};
-
 }  // namespace
 
 std::unique_ptr<MachineSource> OpenMachine() {
     const char* folder = std::getenv("CORVANE_SIMULATED_MACHINE");
     if (folder && *folder) return std::make_unique<DescribedSource>(folder);
-    return std::make_unique<LinuxSource>();
+    return OpenThisMachine();
 }
 
 }  // namespace standin

@@ -1,5 +1,7 @@
 #include "LinuxBlockDevices.h"
 #include "Machine.h"
+#include "PosixFiles.h"
+#include "System.h"
 #include "Text.h"
 
 #include <sys/stat.h>

@@ -2,6 +2,8 @@
 
 #include "LinuxBlockDevices.h"
 #include "Machine.h"
+#include "PosixFiles.h"
+#include "System.h"
 #include "Text.h"
 
 #include <fcntl.h>

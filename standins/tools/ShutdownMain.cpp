@@ -7,6 +7,7 @@
 // program, which only logs the request, and so is this one on a described machine.
 
 #include "Machine.h"
+#include "System.h"
 #include "ToolRun.h"
 #include "WindowsTools.h"
 

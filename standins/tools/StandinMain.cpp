@@ -3,20 +3,13 @@
 // is started under chooses the tool. They answer from a described machine (CORVANE_SIMULATED_MACHINE)
 // or from this Linux machine, and append each run to the file CORVANE_TOOL_LOG names, if any.
 
-#include "LinuxBlockDevices.h"
 #include "Machine.h"
-#include "ReportCache.h"
+#include "System.h"
 #include "Text.h"
 #include "ToolRun.h"
 #include "WindowsTools.h"
 
-#include <fcntl.h>
-#include <sys/utsname.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <map>
 
 namespace standin {
@@ -24,25 +17,12 @@ namespace {
 
 using Arguments = std::vector<std::string>;
 
-std::string ReadStandardInput() {
-    std::string input;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = read(STDIN_FILENO, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) return input;
-        input.append(buffer, static_cast<size_t>(got));
-    }
-}
-
-std::string NodeName() {
-    utsname names{};
-    return uname(&names) == 0 ? names.nodename : "";
-}
+// A described drive's report is copied whole up to this size.
+constexpr size_t LargestReport = 1 << 26;
 
 int Wmic(const Arguments& arguments) {
     ToolOutcome refusal;
-    const std::optional<WmicColumns> columns = ParseWmicQuery(arguments, NodeName(), refusal);
+    const std::optional<WmicColumns> columns = ParseWmicQuery(arguments, ComputerName(), refusal);
     if (!columns) return Finish(refusal);
     return Finish({WmicTable(OpenMachine()->Drives(), *columns), "", 0});
 }
@@ -50,9 +30,7 @@ int Wmic(const Arguments& arguments) {
 int Diskpart(const Arguments& arguments) {
     if (arguments.size() < 2 || (arguments[0] != "/s" && arguments[0] != "/S") || arguments[1].empty())
         return Finish({"stand-in diskpart knows only: diskpart /s SCRIPT\r\n", "", 1});
-    std::string computer = FirstLine("/proc/sys/kernel/hostname");
-    if (computer.empty()) computer = NodeName();
-    const std::string banner = DiskpartBanner(computer);
+    const std::string banner = DiskpartBanner(ComputerName());
     const std::optional<std::string> script = ReadFileText(arguments[1]);
     if (!script)
         return Finish(
@@ -64,38 +42,6 @@ int Diskpart(const Arguments& arguments) {
     return Finish(outcome);
 }
 
-// Copies a described drive's report file; false when it cannot be opened.
-bool CopyReport(const std::string& path) {
-    const int file = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (file < 0) return false;
-    char buffer[65536];
-    for (;;) {
-        const ssize_t got = read(file, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got <= 0) break;
-        WriteAll(STDOUT_FILENO, std::string(buffer, static_cast<size_t>(got)));
-    }
-    close(file);
-    return true;
-}
-
-// Debian's smartctl in place of the Windows build, the Windows device name replaced by the disk's
-// own; what it cannot read it says on its standard output.
-int RunRealSmartctl(const Arguments& arguments, const std::string& windowsDevice, const std::string& device) {
-    std::vector<std::string> words = {"smartctl"};
-    for (const std::string& argument : arguments) words.push_back(argument == windowsDevice ? device : argument);
-    std::vector<char*> pointers;
-    for (std::string& word : words) pointers.push_back(word.data());
-    pointers.push_back(nullptr);
-    const int ownErrors = fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
-    const int silence = open("/dev/null", O_WRONLY | O_CLOEXEC);
-    if (silence >= 0) dup2(silence, STDERR_FILENO);
-    execvp("smartctl", pointers.data());
-    const std::string failure = std::string("stand-in smartctl64Bit.exe: cannot run smartctl: ") + std::strerror(errno) + "\n";
-    if (ownErrors >= 0) WriteAll(ownErrors, failure);
-    return 127;
-}
-
 int Smartctl(const Arguments& arguments) {
     std::string device;
     const std::optional<size_t> index = SmartDeviceIndex(arguments, device);
@@ -105,16 +51,9 @@ int Smartctl(const Arguments& arguments) {
     const std::vector<Drive> drives = machine->Drives();
     if (*index >= drives.size()) return Finish({cannotRead, "", 2});
     const Drive& drive = drives[*index];
-    if (machine->IsDescribed()) {
-        if (drive.report.empty() || !CopyReport(drive.report)) return Finish({cannotRead, "", 2});
-        return 0;
-    }
-    // Only root opens a drive for S.M.A.R.T.; any other user gets the report the root service keeps.
-    if (geteuid() != 0) {
-        if (const std::optional<std::string> report = ReadCachedReport(ReportFolder(), drive.kernelName))
-            return Finish({*report, "", 0});
-    }
-    return RunRealSmartctl(arguments, device, DeviceNode(drive.kernelName));
+    if (!machine->IsDescribed()) return ReportThisMachinesDrive(drive, cannotRead);
+    const std::optional<std::string> report = drive.report.empty() ? std::nullopt : ReadFileText(drive.report, LargestReport);
+    return Finish(report ? ToolOutcome{*report, "", 0} : ToolOutcome{cannotRead, "", 2});
 }
 
 int Tasklist(const Arguments& arguments) {
@@ -133,6 +72,18 @@ int Shutdown(const Arguments& arguments) {
     return 0;
 }
 
+// The tool a program path names, by its canonical name: on Windows, cmd starts it under the name the
+// command gave (any case, with or without ".exe", with or without its folder).
+std::string ToolName(const std::string& path, const std::vector<std::string>& tools) {
+    const std::string name = Lower(path.substr(path.find_last_of("/\\") + 1));
+    for (const std::string& tool : tools) {
+        const std::string canonical = Lower(tool);
+        const std::string bare = canonical.substr(0, canonical.rfind(".exe"));
+        if (name == canonical || name == bare || name == bare + ".exe") return tool;
+    }
+    return {};
+}
+
 }  // namespace
 }  // namespace standin
 
@@ -141,14 +92,16 @@ int main(int argc, char** argv) {
     static const std::map<std::string, int (*)(const Arguments&)> tools = {
         {"WMIC.exe", Wmic},         {"diskpart.exe", Diskpart}, {"smartctl64Bit.exe", Smartctl},
         {"tasklist.exe", Tasklist}, {"findstr.exe", FindstrTool}, {"shutdown", Shutdown}};
+    std::vector<std::string> names;
+    for (const auto& tool : tools) names.push_back(tool.first);
     const std::string path = argc > 0 ? argv[0] : "";
-    const std::string name = path.substr(path.rfind('/') + 1);
-    const auto tool = tools.find(name);
+    const auto tool = tools.find(ToolName(path, names));
     if (tool == tools.end()) {
-        std::fprintf(stderr, "stand-in: started as \"%s\", which is none of the tools it stands in for\n", name.c_str());
+        std::fprintf(stderr, "stand-in: started as \"%s\", which is none of the tools it stands in for\n",
+                     path.substr(path.find_last_of("/\\") + 1).c_str());
         return 2;
     }
     const Arguments arguments(argv + 1, argv + argc);
-    LogRun(name, arguments);
+    LogRun(tool->first, arguments);
     return tool->second(arguments);
 }

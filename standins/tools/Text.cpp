@@ -1,10 +1,6 @@
 #include "Text.h"
 
-#include <dirent.h>
-#include <fcntl.h>
-#include <unistd.h>
-
-#include <cerrno>
+#include "System.h"
 
 namespace standin {
 
@@ -119,40 +115,6 @@ std::string Utf16LittleEndianWithMark(const std::string& utf8) {
         at += length == 0 ? 1 : length;
     }
     return bytes;
-}
-
-std::optional<std::string> ReadOpenFile(int descriptor, size_t limit) {
-    std::string text;
-    char buffer[65536];
-    while (text.size() < limit) {
-        const ssize_t got = read(descriptor, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR) continue;
-        if (got < 0) return {};
-        if (got == 0) break;
-        text.append(buffer, static_cast<size_t>(got));
-    }
-    if (text.size() > limit) text.resize(limit);
-    return text;
-}
-
-std::optional<std::string> ReadFileText(const std::string& path, size_t limit) {
-    const int descriptor = open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (descriptor < 0) return {};
-    std::optional<std::string> text = ReadOpenFile(descriptor, limit);
-    close(descriptor);
-    return text;
-}
-
-std::vector<std::string> FolderEntries(const std::string& folder) {
-    std::vector<std::string> names;
-    if (DIR* directory = opendir(folder.c_str())) {
-        while (const dirent* entry = readdir(directory)) {
-            const std::string name = entry->d_name;
-            if (name != "." && name != "..") names.push_back(name);
-        }
-        closedir(directory);
-    }
-    return names;
 }
 
 std::string FirstLine(const std::string& path) {

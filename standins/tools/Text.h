@@ -30,12 +30,6 @@ std::string FirstCharacters(const std::string& text, size_t count);
 // U+FFFD.
 std::string Utf16LittleEndianWithMark(const std::string& utf8);
 
-// A file's bytes, at most `limit` of them; nothing when it cannot be read. Opening never waits (on a
-// named pipe, say).
-std::optional<std::string> ReadFileText(const std::string& path, size_t limit = 1 << 20);
-std::optional<std::string> ReadOpenFile(int descriptor, size_t limit);
-// The names in a folder but "." and ".."; none when it cannot be read.
-std::vector<std::string> FolderEntries(const std::string& folder);
 // The first line of a file, trimmed; empty when it cannot be read.
 std::string FirstLine(const std::string& path);
 

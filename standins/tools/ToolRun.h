@@ -10,9 +10,6 @@
 
 namespace standin {
 
-// All of `text`, through interruptions; a closed pipe ends it quietly (the reader no longer wants it).
-void WriteAll(int descriptor, const std::string& text);
-
 // Writes the outcome's output and errors and returns its exit code.
 int Finish(const ToolOutcome& outcome);
 
