@@ -42,7 +42,7 @@ install(FILES corvane-smart.desktop DESTINATION ${CORVANE_AUTOSTART_DIR})
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvane-smart)
-set(CPACK_PACKAGE_VERSION 1.0.0)
+set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_CONTACT "Corvane S.M.A.R.T. developers <corvane-smart@localhost>")
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
     "Resident drive-health monitor in the notification area\nShows the boot disk's temperature on a tray icon, lists every drive's temperature, health and\nperformance in the tray menu, and warns when the boot disk runs hot or its health or performance\nfalls below 40 %. It reads the drives through smartctl.")

@@ -11,7 +11,7 @@ private slots:
         for (const QStringList& row : DataRows("start-up-settings.txt")) {
             const QTemporaryDir folder;
             const QProcessEnvironment environment = IsolatedEnvironment(folder.path());
-            const QString settings = environment.value("CORVANE_SETTINGS_FILE");
+            const QString settings = SettingsFile(environment);
             const int arrow = row.indexOf("=>");
             QVariantMap before;
             for (const QString& value : row.mid(1, arrow - 1)) before[value.section('=', 0, 0)] = value.section('=', 1);

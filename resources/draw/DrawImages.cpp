@@ -4,8 +4,11 @@
 //
 // Usage: draw-images RESOURCE_IMAGES_FOLDER
 
+#include <QBuffer>
 #include <QColor>
+#include <QDataStream>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
@@ -45,15 +48,44 @@ const ImageSet ImageSets[] = {{QStringLiteral("96"), 1.0}, {QStringLiteral("120"
 using Painting = std::function<void(QPainter&)>;
 
 // `draw` paints in a square or rectangle of design units; `unit` is the pixel size of one unit.
-bool Save(const QString& path, QSize pixels, double unit, const Painting& draw) {
+QImage Render(QSize pixels, double unit, const Painting& draw) {
     QImage image(pixels, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.scale(unit, unit);
     draw(painter);
-    painter.end();
-    if (image.save(path)) return true;
+    return image;
+}
+
+bool Save(const QString& path, QSize pixels, double unit, const Painting& draw) {
+    if (Render(pixels, unit, draw).save(path)) return true;
+    QTextStream(stderr) << "could not write " << path << "\n";
+    return false;
+}
+
+// A Windows icon file holding one PNG image per size, drawn at each size from a 32-unit design.
+bool SaveIcon(const QString& path, const QList<int>& sizes, const Painting& draw) {
+    QList<QByteArray> images;
+    for (const int size : sizes) {
+        QBuffer png;
+        png.open(QIODevice::WriteOnly);
+        Render({size, size}, size / 32.0, draw).save(&png, "PNG");
+        images.append(png.data());
+    }
+    QByteArray icon;
+    QDataStream out(&icon, QIODevice::WriteOnly);
+    out.setByteOrder(QDataStream::LittleEndian);
+    out << quint16(0) << quint16(1) << quint16(sizes.size());
+    quint32 offset = 6 + 16 * sizes.size();
+    for (int i = 0; i < sizes.size(); ++i) {
+        const quint8 side = sizes[i] >= 256 ? 0 : quint8(sizes[i]);  // 0 stands for 256
+        out << side << side << quint8(0) << quint8(0) << quint16(1) << quint16(32) << quint32(images[i].size()) << offset;
+        offset += images[i].size();
+    }
+    for (const QByteArray& image : images) out.writeRawData(image.constData(), image.size());
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly) && file.write(icon) == icon.size()) return true;
     QTextStream(stderr) << "could not write " << path << "\n";
     return false;
 }
@@ -245,5 +277,7 @@ int main(int argc, char** argv) {
     }
     // One drive icon for every scale; Qt reduces it for small menus.
     written &= Save(root.filePath("img_Moniter-drive.png"), {32, 32}, 1.0, Drive);
+    // The program's own icon on Windows, the same drive.
+    written &= SaveIcon(root.filePath("CorvaneSMART.ico"), {16, 24, 32, 48, 64, 256}, Drive);
     return written ? 0 : 1;
 }

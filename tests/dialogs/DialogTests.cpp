@@ -35,8 +35,6 @@ T* Child(const QDialog& dialog, const char* name) {
     qFatal("no widget %s", name);
 }
 
-QStringList WrittenSettings() { return QString::fromUtf8(ReadBytes(SettingsFile())).split('\n').filter("="); }
-
 const QStringList Codes = {"EN", "DE", "FR", "IT", "ES", "JA", "CN", "KO", "DU", "BR", "HI"};  // by LanguageType
 using Text = QPair<QString, QString>;  // translation context, text
 
@@ -138,7 +136,7 @@ private slots:
 
     void init() {
         qDeleteAll(qApp->findChildren<QTranslator*>());
-        QFile::remove(SettingsFile());
+        WriteSettings({});
         DpiScale = 1.0f;
         SelectLanguage(Language::EN);
         DialogDragActive = TemperatureWarningSuppressed = false;
@@ -209,7 +207,7 @@ private slots:
             QTest::keyClick(dialog.get(), Qt::Key_Escape);
             QVERIFY(dialog->isHidden());
         }
-        QCOMPARE(WrittenSettings(), QStringList());
+        QCOMPARE(AllSettings(), QStringList());
         QVERIFY(!TemperatureWarningSuppressed);
     }
 
@@ -225,7 +223,7 @@ private slots:
             else
                 Child<QPushButton>(*dialog, action)->click();
             QVERIFY(dialog->isHidden());
-            QCOMPARE(WrittenSettings() + (TemperatureWarningSuppressed ? QStringList{"suppressed"} : QStringList()),
+            QCOMPARE(AllSettings() + (TemperatureWarningSuppressed ? QStringList{"suppressed"} : QStringList()),
                      row.mid(3));
         }
     }

@@ -2,11 +2,14 @@
 
 // What the tests share: a home folder per test process, settings, files, described machines, the real monitor.
 
+#include "app/Settings.h"
+
 #include <QApplication>
 #include <QProcess>
 #include <QtTest>
 
 #include <functional>
+#include <memory>
 
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
@@ -38,45 +41,65 @@ inline QList<QStringList> DataRows(const QString& name) {
     return rows;
 }
 
-inline QString MachinePath(const QString& name) { return QStringLiteral(CORVANE_MACHINES_DIR "/") + name; }
+// A described machine's folder as the tools are given it: whole and native (on Windows, with its drive).
+inline QString MachinePath(const QString& name) {
+    return QDir::toNativeSeparators(QFileInfo(QStringLiteral(CORVANE_MACHINES_DIR "/") + name).absoluteFilePath());
+}
 
 // A temporary folder, a private runtime folder and a settings file of their own under `folder`, so that
-// monitors and tests running side by side share no capture, lock or setting, nor touch the user's.
+// monitors and tests running side by side share no capture, lock or setting, nor touch the user's. On
+// Windows the temporary folder is TMP's, and the settings are the registry key that every monitor of
+// the machine shares.
 inline QProcessEnvironment IsolatedEnvironment(
     const QString& folder, QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
     const QDir home(folder);
     home.mkpath("temp");
     home.mkpath("runtime");
     QFile::setPermissions(home.filePath("runtime"), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-    environment.insert("TMPDIR", home.filePath("temp"));
+    for (const char* name : {"TMPDIR", "TMP", "TEMP"}) environment.insert(name, QDir::toNativeSeparators(home.filePath("temp")));
     environment.insert("XDG_RUNTIME_DIR", home.filePath("runtime"));
     environment.insert("CORVANE_SETTINGS_FILE", home.filePath("settings.ini"));
     return environment;
 }
 
 // The test process works in such a home folder, removed when it ends.
-#define CORVANE_TEST_MAIN(TestClass)                                                    \
-    int main(int argc, char** argv) {                                                   \
-        const QTemporaryDir home;                                                       \
-        const QProcessEnvironment environment = IsolatedEnvironment(home.path());       \
-        for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"}) \
-            qputenv(name, environment.value(name).toUtf8());                            \
-        QApplication application(argc, argv);                                           \
-        TestClass test;                                                                 \
-        return QTest::qExec(&test, argc, argv);                                         \
+#define CORVANE_TEST_MAIN(TestClass)                                                            \
+    int main(int argc, char** argv) {                                                           \
+        const QTemporaryDir home;                                                               \
+        const QProcessEnvironment environment = IsolatedEnvironment(home.path());               \
+        for (const char* name : {"TMPDIR", "TMP", "TEMP", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"}) \
+            qputenv(name, environment.value(name).toUtf8());                                    \
+        QApplication application(argc, argv);                                                   \
+        TestClass test;                                                                         \
+        return QTest::qExec(&test, argc, argv);                                                 \
     }
 
-inline QString SettingsFile() { return qEnvironmentVariable("CORVANE_SETTINGS_FILE"); }
+inline bool SettingsInRegistry() { return SettingsLocation().startsWith("HKEY_"); }
 
-// Replaces the settings file by one holding `values`.
-inline void WriteSettings(const QVariantMap& values, const QString& file = SettingsFile()) {
-    QFile::remove(file);
-    QSettings settings(file, QSettings::IniFormat);
-    for (auto value = values.cbegin(); value != values.cend(); ++value) settings.setValue(value.key(), value.value());
+// Where a monitor started with `environment` keeps its settings.
+inline QString SettingsFile(const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
+    return SettingsInRegistry() ? SettingsLocation() : environment.value("CORVANE_SETTINGS_FILE");
 }
 
-inline QVariant Setting(const QString& key, const QString& file = SettingsFile()) {
-    return QSettings(file, QSettings::IniFormat).value(key);
+inline std::unique_ptr<QSettings> OpenSettings(const QString& file) {
+    return std::make_unique<QSettings>(file, SettingsInRegistry() ? QSettings::NativeFormat : QSettings::IniFormat);
+}
+
+// Replaces the settings by `values`.
+inline void WriteSettings(const QVariantMap& values, const QString& file = SettingsFile()) {
+    const std::unique_ptr<QSettings> settings = OpenSettings(file);
+    settings->clear();
+    for (auto value = values.cbegin(); value != values.cend(); ++value) settings->setValue(value.key(), value.value());
+}
+
+inline QVariant Setting(const QString& key, const QString& file = SettingsFile()) { return OpenSettings(file)->value(key); }
+
+// Every setting as "key=value", in the order of the keys.
+inline QStringList AllSettings(const QString& file = SettingsFile()) {
+    const std::unique_ptr<QSettings> settings = OpenSettings(file);
+    QStringList all;
+    for (const QString& key : settings->allKeys()) all << key + '=' + settings->value(key).toString();
+    return all;
 }
 
 // The text of every debug line of `process` so far that begins with `prefix`, prefix removed; `output`
@@ -93,10 +116,11 @@ struct Monitor {
     QString output;
 
     Monitor(QProcessEnvironment environment, const QStringList& arguments = {},
-            const QString& program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART") {
+            const QString& program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART",
+            const QString& workingDirectory = QString()) {
         environment.insert("QT_LOGGING_RULES", "corvane.*=true");
         process.setProcessEnvironment(environment);
-        process.setWorkingDirectory(environment.value("TMPDIR"));
+        process.setWorkingDirectory(workingDirectory.isEmpty() ? environment.value("TMPDIR") : workingDirectory);
         process.start(program, arguments);
     }
     ~Monitor() {

@@ -58,7 +58,7 @@ void RunTemperatureCycle(QWaitClass& controller) {
 class TrayControllerTests : public QObject {
     Q_OBJECT
 
-    const QString toolLog_ = QFileInfo(SettingsFile()).dir().filePath("tools.log");
+    const QString toolLog_ = QDir::temp().filePath("tools.log");
     // As start-up sets it; read before a controller pins it for its children.
     const int fontDpi_ = qEnvironmentVariableIntValue("QT_FONT_DPI") ? qEnvironmentVariableIntValue("QT_FONT_DPI") : 96;
 

@@ -1,6 +1,6 @@
 #include "dialogs/HealthWarning.h"
 #include "dialogs/SmartWarning.h"
-#include "support/ProcessTestSupport.h"
+#include "support/DesktopTestSupport.h"
 
 #include <optional>
 
@@ -15,21 +15,8 @@ QPoint CentreOf(const char* widget) {
     return child->mapTo(&dialog, child->rect().center());
 }
 
-QString X(const QStringList& arguments) {
-    QProcess xdotool;
-    xdotool.start("xdotool", arguments);
-    xdotool.waitForFinished(30000);
-    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
-}
-QStringList Windows(const QString& how, const QString& what) {
-    return X({"search", "--onlyvisible", how, "^" + what + "$"}).split('\n', Qt::SkipEmptyParts);
-}
-QStringList Dialogs() { return Windows("--name", "Corvane Drive Monitor"); }
-QStringList MonitorWindows() { return Windows("--class", "CorvaneSMART"); }
-void Click(const QString& window, const QPoint& point) {
-    X({"mousemove", "--window", window, QString::number(point.x()), QString::number(point.y()), "click", "1"});
-}
-QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
+QStringList Dialogs() { return VisibleWindows("--name", "Corvane Drive Monitor"); }
+QStringList MonitorWindows() { return VisibleWindows("--class", "CorvaneSMART"); }
 
 }  // namespace
 
@@ -37,7 +24,7 @@ class TrayEndToEndTests : public QObject {
     Q_OBJECT
 
     QTemporaryDir root_;
-    QProcess server_, trayHost_;
+    VirtualDesktop desktop_;
     std::optional<Monitor> monitor_;
     const QString installFolder_ = root_.filePath("Corvane Drive Monitor");
     const QString toolLog_ = root_.filePath("tools.log"), companionLog_ = root_.filePath("companions.log");
@@ -56,9 +43,8 @@ class TrayEndToEndTests : public QObject {
     void OpenTrayMenu() {
         QString icon;
         QVERIFY(WaitUntil([&] {
-            static const QRegularExpression small("\nWIDTH=[1-9][0-9]?\nHEIGHT=[1-9][0-9]?\n");
             for (const QString& window : MonitorWindows())
-                if (small.match(X({"getwindowgeometry", "--shell", window})).hasMatch()) icon = window;
+                if (WindowSize(window).width() < 100 && WindowSize(window).height() < 100) icon = window;
             return !icon.isEmpty();
         }));
         // A freshly embedded icon may miss the first click.
@@ -84,9 +70,6 @@ class TrayEndToEndTests : public QObject {
 
 private slots:
     void initTestCase() {
-        for (const char* tool : {"Xvfb", "trayer", "xdotool"})
-            QVERIFY2(!QStandardPaths::findExecutable(tool).isEmpty(),
-                     qPrintable(QString(tool) + " is missing: scripts/run-tests.sh installs it"));
         // The monitor is installed beside its companions, which only record how they were started.
         const QString bin = qEnvironmentVariable("CORVANE_TEST_BIN");
         QVERIFY(QDir().mkpath(installFolder_));
@@ -99,25 +82,14 @@ private slots:
             QVERIFY(WriteBytes(installFolder_ + name, companion, true));
 
         // The display and logs of the tools and monitors started from here; this process stays offscreen.
-        server_.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
-        QVERIFY(WaitUntil([&] { return server_.canReadLine() || server_.waitForReadyRead(100); }));
-        qputenv("DISPLAY", ":" + server_.readLine().trimmed());
+        QVERIFY(desktop_.Start());
         qunsetenv("QT_QPA_PLATFORM");
         qputenv("CORVANE_DPI", "96");
         qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
         qputenv("CORVANE_COMPANION_LOG", companionLog_.toUtf8());
-        trayHost_.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
-                                   "--heighttype", "pixel", "--height", "40"});
-        QVERIFY(WaitUntil([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 120000));
     }
 
-    void cleanupTestCase() {
-        monitor_.reset();
-        for (QProcess* process : {&trayHost_, &server_}) {
-            process->kill();
-            process->waitForFinished();
-        }
-    }
+    void cleanupTestCase() { monitor_.reset(); }
 
     void hotMachineWarnsShowsItsTrayAndShutsDownOnce() {
         StartMonitor("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});

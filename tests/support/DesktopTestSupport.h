@@ -1,0 +1,55 @@
+#pragma once
+
+// A virtual X display with a tray host, and xdotool to look at its windows and drive them as a user does.
+
+#include "support/ProcessTestSupport.h"
+
+inline QString X(const QStringList& arguments) {
+    QProcess xdotool;
+    xdotool.start("xdotool", arguments);
+    xdotool.waitForFinished(30000);
+    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+}
+
+inline QStringList VisibleWindows(const QString& how, const QString& what) {
+    return X({"search", "--onlyvisible", how, "^" + what + "$"}).split('\n', Qt::SkipEmptyParts);
+}
+
+inline void Click(const QString& window, const QPoint& point, int button = 1) {
+    X({"mousemove", "--window", window, QString::number(point.x()), QString::number(point.y()), "click",
+       QString::number(button)});
+}
+
+inline QSize WindowSize(const QString& window) {
+    static const QRegularExpression size("\nWIDTH=(\\d+)\nHEIGHT=(\\d+)\n");
+    const QRegularExpressionMatch match = size.match(X({"getwindowgeometry", "--shell", window}));
+    return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+}
+
+inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
+
+// Xvfb and trayer, ended with this object. Programs started after Start() inherit its DISPLAY.
+struct VirtualDesktop {
+    QProcess server, trayHost;
+
+    bool Start() {
+        for (const char* tool : {"Xvfb", "trayer", "xdotool"})
+            if (QStandardPaths::findExecutable(tool).isEmpty()) {
+                qWarning("%s is missing: scripts/run-tests.sh installs it", tool);
+                return false;
+            }
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        if (!WaitUntil([&] { return server.canReadLine() || server.waitForReadyRead(100); })) return false;
+        qputenv("DISPLAY", ":" + server.readLine().trimmed());
+        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+                                  "--heighttype", "pixel", "--height", "40"});
+        return WaitUntil([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 120000);
+    }
+
+    ~VirtualDesktop() {
+        for (QProcess* process : {&trayHost, &server}) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+};
