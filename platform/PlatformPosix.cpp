@@ -143,37 +143,76 @@ bool WaitUntilEnded(pid_t child, Clock::time_point deadline, const std::function
     }
 }
 
-// No one but this user, or root, can rename, remove or replace an entry of `folder` or of any folder
-// above it: each belongs to this user or to root, and one that others may write to has the sticky bit,
-// which keeps them to their own entries.
+bool BelongsToUserOrRoot(const struct stat& info) { return info.st_uid == geteuid() || info.st_uid == 0; }
+
+// The names of `path` between its slashes, last first, as a stack of what is left to walk.
+std::vector<std::string> NamesToWalk(const std::string& path) {
+    std::vector<std::string> names;
+    for (size_t end = path.size(); end > 0;) {
+        const size_t slash = path.rfind('/', end - 1);
+        const size_t start = slash == std::string::npos ? 0 : slash + 1;
+        if (end > start) names.push_back(path.substr(start, end - start));
+        if (slash == std::string::npos) break;
+        end = slash;
+    }
+    return names;
+}
+
+// No one but this user, or root, can rename, remove or replace anything on the way to `folder`, walked
+// as given, one entry at a time, as the system resolves it: every folder and every link belongs to this
+// user or to root, a folder that others may write to has the sticky bit, which keeps them to their own
+// entries, and a link's target is walked the same way. So every later use of the same path arrives at
+// the folder checked here.
 bool IsSafeFolderChain(const std::string& folder, std::string& problem) {
-    char* resolved = realpath(folder.c_str(), nullptr);
-    if (!resolved) {
-        problem = Reason(folder);
+    if (!detail::IsAbsolutePath(folder)) {
+        problem = folder + " is not an absolute path";
         return false;
     }
-    const std::string path = resolved;
-    std::free(resolved);
-    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
-        const std::string step = end == std::string::npos ? path : path.substr(0, end);
+    std::vector<std::string> names = NamesToWalk(folder);
+    std::string reached;  // the folders walked so far, free of links; empty for the root
+    std::string step = "/";
+    int linksFollowed = 0;
+    for (;;) {
         struct stat info{};
-        if (stat(step.empty() ? "/" : step.c_str(), &info) != 0) {
+        if (lstat(step.c_str(), &info) != 0) {
             problem = Reason(step);
             return false;
         }
-        if (!S_ISDIR(info.st_mode)) {
-            problem = step + " is not a folder";
-            return false;
-        }
-        if (info.st_uid != geteuid() && info.st_uid != 0) {
+        if (!BelongsToUserOrRoot(info)) {
             problem = step + " belongs to user " + std::to_string(info.st_uid);
             return false;
         }
-        if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
+        if (S_ISLNK(info.st_mode)) {
+            std::vector<char> target(PATH_MAX + 1);
+            const ssize_t length = readlink(step.c_str(), target.data(), target.size());
+            if (length <= 0 || static_cast<size_t>(length) >= target.size() || ++linksFollowed > 40) {
+                problem = step + " is a link that cannot be followed";
+                return false;
+            }
+            const std::string destination(target.data(), static_cast<size_t>(length));
+            for (const std::string& name : NamesToWalk(destination)) names.push_back(name);
+            if (detail::IsAbsolutePath(destination)) reached.clear();
+        } else if (!S_ISDIR(info.st_mode)) {
+            problem = step + " is not a folder";
+            return false;
+        } else if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
             problem = step + " is open to other users and has no sticky bit";
             return false;
+        } else {
+            reached = step == "/" ? std::string() : step;
         }
-        if (end == std::string::npos) return true;
+        // "." and ".." move within what has been walked already.
+        for (;;) {
+            if (names.empty()) return true;
+            const std::string name = names.back();
+            names.pop_back();
+            if (name == "..") {
+                reached.erase(reached.empty() ? 0 : reached.rfind('/'));
+            } else if (name != ".") {
+                step = reached + "/" + name;
+                break;
+            }
+        }
     }
 }
 
