@@ -72,7 +72,8 @@ private slots:
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
     }
 
-    // The temporary path is checked as given, entry by entry, as every tool run will resolve it again.
+    // The temporary path is checked as given, entry by entry, as every tool run will resolve it again,
+    // and only under the very bytes the system gave.
     void temporaryPathIsCheckedAsGiven() {
         const QByteArray root = QFile::encodeName(root_.path());
         const auto folderIsReady = [](const QByteArray& temporary) {
@@ -89,6 +90,8 @@ private slots:
                     symlink(root + "/shared", root + "/shared/link") == 0 && lchown(root + "/shared/link", 61003, 61003) == 0);
             QVERIFY(!folderIsReady(root + "/shared/link"));
         }
+        QVERIFY(mkdir(root + "/caf\xE9", 0700) == 0);  // read back as text, it would name "caf\uFFFD"
+        QVERIFY(!folderIsReady(root + "/caf\xE9"));
         QVERIFY(folderIsReady(QFile::encodeName(temporary_)));
     }
 };
