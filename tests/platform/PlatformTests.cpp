@@ -139,11 +139,21 @@ void TestCommandLines() {
 }
 
 // On POSIX the monitor's plain commands run without an interpreter, with the interpreter's results:
-// each is run once as it is and once with a ";" that hands it to /bin/sh.
+// each is run once as it is and once with a ";" that hands it to /bin/sh. Among them: a script without
+// "#!", a file that is not executable, a folder, and an empty name to write to.
 void TestPlainCommandsAsTheInterpreterRunsThem() {
     if (platform::PathSeparator() != '/') return;
-    const std::string capture = AwkwardFolder() + "it's plain.txt";
+    const std::string folder = AwkwardFolder();
+    const std::string capture = folder + "it's plain.txt";
+    const std::string script = folder + "wrapper script";
+    std::ofstream(PathOf(script)) << "echo wrapped \"$@\"\n";
+    fs::permissions(PathOf(script), fs::perms::owner_all);
+    std::ofstream(PathOf(folder + "not executable")) << "echo never\n";
     const std::vector<std::string> commands = {
+        Quoted(script) + " 'a b' c >> " + Quoted(capture),
+        Quoted(folder + "not executable") + " >> " + Quoted(capture),
+        Quoted(folder.substr(0, folder.size() - 1)) + " >> " + Quoted(capture),
+        ToolCommand("echo nowhere") + " > ''",
         ToolCommand("echo a 'b  c' 'it'\\''s' ü") + " >> " + Quoted(capture),
         ToolCommand("echo piped") + " | " + ToolCommand("cat") + " | " + ToolCommand("cat") + ">>" + Quoted(capture),
         ToolCommand("echo replaced") + ">" + Quoted(capture),
@@ -160,6 +170,12 @@ void TestPlainCommandsAsTheInterpreterRunsThem() {
         }
         Check(results[0] == results[1], command + " gives " + results[0] + " and through the interpreter " + results[1]);
     }
+    // The monitor opens the output itself, before the time limit runs: a pipe there must not hold it up.
+    const std::string pipe = folder + "pipe.txt";
+    platform::RunHidden("mkfifo " + Quoted(pipe), 30s);
+    const auto start = std::chrono::steady_clock::now();
+    const platform::CommandOutcome piped = platform::RunHidden(ToolCommand("echo x") + " > " + Quoted(pipe), 60s);
+    Check(piped.exitCode == 2 && std::chrono::steady_clock::now() - start < 10s, "a pipe as the output is refused at once");
     std::string ownId;
     std::ifstream("/proc/self/stat") >> ownId;
     fs::remove(PathOf(capture));
