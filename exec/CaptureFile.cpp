@@ -64,8 +64,9 @@ std::optional<QString> PathAsText(const std::string& bytes) {
 }
 }  // namespace
 
-// Two monitors of one user would share the fixed capture names and spoil each other's readings, so
-// the work folder holds a lock that one monitor claims.
+// Two monitors of one work folder would share the fixed capture names and spoil each other's readings,
+// so the folder holds a lock that one monitor claims. Only a lock that another monitor holds keeps a
+// monitor out; one that cannot be had for another reason keeps the tools from running until it can.
 WorkFolderState PrepareWorkFolder() {
     WorkFolder.clear();
     std::string problem;
@@ -80,11 +81,19 @@ WorkFolderState PrepareWorkFolder() {
                              << "is not valid UTF-8 and cannot be named exactly";
         return WorkFolderState::Unavailable;
     }
-    if (!MonitorClaimed && !platform::ClaimSingleInstance(folder + "CorvaneSMART.lock")) {
-        qCInfo(lcCapture) << "another monitor of this user holds" << *text;
-        return WorkFolderState::HeldByAnotherMonitor;
+    if (!MonitorClaimed) {
+        switch (platform::ClaimSingleInstance(folder + "CorvaneSMART.lock", problem)) {
+        case platform::InstanceClaim::HeldByAnother:
+            qCInfo(lcCapture) << "another monitor holds the lock of" << *text;
+            return WorkFolderState::HeldByAnotherMonitor;
+        case platform::InstanceClaim::Unavailable:
+            qCWarning(lcCapture) << "the monitor's lock cannot be had, so no tool runs until it can:"
+                                 << QString::fromStdString(problem);
+            return WorkFolderState::Unavailable;
+        case platform::InstanceClaim::Claimed:
+            MonitorClaimed = true;
+        }
     }
-    MonitorClaimed = true;
     WorkFolder = *text;
     return WorkFolderState::Ready;
 }

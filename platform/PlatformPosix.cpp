@@ -670,16 +670,24 @@ bool StartThroughShell(const std::string& program, const std::string& parameters
     return intermediate > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 && reported == 0;
 }
 
-bool ClaimSingleInstance(const std::string& lockPath) {
-    const int descriptor = open(lockPath.c_str(), O_CREAT | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0600);
+InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& problem) {
+    const int descriptor = open(lockPath.c_str(), O_CREAT | O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (descriptor < 0) {
-        std::fprintf(stderr, "platform: cannot open the instance lock %s: %s\n", lockPath.c_str(),
-                     std::strerror(errno));
-        return false;
+        problem = Reason("cannot open " + lockPath);
+        return InstanceClaim::Unavailable;
     }
-    if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) return true;  // held until the process ends
+    struct stat info{};
+    InstanceClaim claim = InstanceClaim::Unavailable;
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        problem = lockPath + " is not a regular file";
+    else if (flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        return InstanceClaim::Claimed;  // held until the process ends
+    else if (errno == EWOULDBLOCK)
+        claim = InstanceClaim::HeldByAnother;
+    else
+        problem = Reason("cannot lock " + lockPath);
     close(descriptor);
-    return false;
+    return claim;
 }
 
 void MakeProcessDpiAware() {}

@@ -238,10 +238,18 @@ void TestHeldScript() {
     Check(!(holdsOursOrNothing("over a script held elsewhere") && windows), "a script held elsewhere is never replaced");
 }
 
+// Only a claim that is held keeps another out as held; a lock that cannot be opened says why.
 void TestSingleInstance() {
     const std::string lock = AwkwardFolder() + "instance.lock";
-    Check(platform::ClaimSingleInstance(lock), "the first claim succeeds");
-    Check(!platform::ClaimSingleInstance(lock), "a second claim on the same lock fails");
+    std::string problem;
+    Check(platform::ClaimSingleInstance(lock, problem) == platform::InstanceClaim::Claimed, "the first claim succeeds");
+    Check(platform::ClaimSingleInstance(lock, problem) == platform::InstanceClaim::HeldByAnother,
+          "a second claim on the same lock finds it held");
+    const std::string blocked = AwkwardFolder() + "folder.lock";
+    fs::create_directories(PathOf(blocked));
+    problem.clear();
+    Check(platform::ClaimSingleInstance(blocked, problem) == platform::InstanceClaim::Unavailable && !problem.empty(),
+          "a folder at the lock's name is no lock held: " + problem);
 }
 
 // A tool that never ends, and one that floods its capture, are ended with what they started.
