@@ -256,8 +256,10 @@ void TestSingleInstance() {
 void TestRunsThatMustBeEnded() {
     const std::string heartbeat = AwkwardFolder() + "heartbeat.txt";
     auto start = std::chrono::steady_clock::now();
-    // The tool runs as a child of the interpreter, so ending only the interpreter would not stop it.
-    platform::CommandOutcome outcome = platform::RunHidden(ToolCommand("beat " + Quoted(heartbeat)), 1500ms);
+    // Followed by another command, the tool runs as a child of the interpreter, so ending only the
+    // interpreter, the command's first process, would not stop it.
+    platform::CommandOutcome outcome =
+        platform::RunHidden(ToolCommand("beat " + Quoted(heartbeat)) + " && " + ToolCommand("exit 0"), 1500ms);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     Check(outcome.timedOut && elapsed >= 1400ms && elapsed < 10s, "a tool that never ends is ended after the limit");
     std::this_thread::sleep_for(300ms);
