@@ -362,7 +362,7 @@ private slots:
                     QVERIFY(run.output.contains("could not write"));
                     bothDrivesListed(run);
                 });
-        // One monitor per user: a second one leaves before it writes any setting.
+        // One monitor per work folder: a second one on the same folder leaves before it writes any setting.
         AddCase("second monitor beside the first", [](FaultCase&) {}, {}, [](FaultCase& run) {
             QProcessEnvironment environment = run.environment;
             environment.insert("CORVANE_SETTINGS_FILE", run.Path("second.ini"));
