@@ -39,9 +39,9 @@ void PrepareApplication(QApplication& application) {
 }
 
 int CorvaneMain(int argc, char** argv) {
-    // Without a work folder yet, the monitor starts all the same and claims it at a later check.
+    // Without a work folder or its lock yet, the monitor starts all the same and claims them at a later check.
     if (PrepareWorkFolder() == WorkFolderState::HeldByAnotherMonitor) {
-        qCInfo(lcStartup) << "another monitor is already running for this user; leaving it alone";
+        qCInfo(lcStartup) << "another monitor is already running with this work folder; leaving it alone";
         return 0;
     }
 

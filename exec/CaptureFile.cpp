@@ -54,23 +54,47 @@ int ByteOrderMarkLength(const QByteArray& bytes, QTextCodec* codec) {
 namespace {
 QString WorkFolder;
 bool MonitorClaimed = false;
+
+// Every tool run and file call turns a path back into bytes, so the work folder is taken as text only
+// when that gives the very bytes that were checked; any other text would name a folder nobody checked.
+std::optional<QString> PathAsText(const std::string& bytes) {
+    const QString text = QString::fromStdString(bytes);
+    if (text.toStdString() != bytes) return std::nullopt;
+    return text;
+}
 }  // namespace
 
-// Two monitors of one user would share the fixed capture names and spoil each other's readings, so
-// the work folder holds a lock that one monitor claims.
+// Two monitors of one work folder would share the fixed capture names and spoil each other's readings,
+// so the folder holds a lock that one monitor claims. Only a lock that another monitor holds keeps a
+// monitor out; one that cannot be had for another reason keeps the tools from running until it can.
 WorkFolderState PrepareWorkFolder() {
+    WorkFolder.clear();
     std::string problem;
-    WorkFolder = QString::fromStdString(platform::PrepareWorkDirectory(problem));
-    if (WorkFolder.isEmpty()) {
+    const std::string folder = platform::PrepareWorkDirectory(problem);
+    if (folder.empty()) {
         qCWarning(lcCapture) << "no private work folder, so no tool runs:" << QString::fromStdString(problem);
         return WorkFolderState::Unavailable;
     }
-    if (!MonitorClaimed && !platform::ClaimSingleInstance((WorkFolder + QStringLiteral("CorvaneSMART.lock")).toStdString())) {
-        qCInfo(lcCapture) << "another monitor of this user holds" << WorkFolder;
-        WorkFolder.clear();
-        return WorkFolderState::HeldByAnotherMonitor;
+    const std::optional<QString> text = PathAsText(folder);
+    if (!text) {
+        qCWarning(lcCapture) << "no private work folder, so no tool runs:" << QByteArray::fromStdString(folder)
+                             << "is not valid UTF-8 and cannot be named exactly";
+        return WorkFolderState::Unavailable;
     }
-    MonitorClaimed = true;
+    if (!MonitorClaimed) {
+        switch (platform::ClaimSingleInstance(folder + "CorvaneSMART.lock", problem)) {
+        case platform::InstanceClaim::HeldByAnother:
+            qCInfo(lcCapture) << "another monitor holds the lock of" << *text;
+            return WorkFolderState::HeldByAnotherMonitor;
+        case platform::InstanceClaim::Unavailable:
+            qCWarning(lcCapture) << "the monitor's lock cannot be had, so no tool runs until it can:"
+                                 << QString::fromStdString(problem);
+            return WorkFolderState::Unavailable;
+        case platform::InstanceClaim::Claimed:
+            MonitorClaimed = true;
+        }
+    }
+    WorkFolder = *text;
     return WorkFolderState::Ready;
 }
 

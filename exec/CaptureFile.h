@@ -11,9 +11,9 @@
 
 enum class WorkFolderState { Ready, Unavailable, HeldByAnotherMonitor };
 
-// Makes sure the private work folder is there and still the monitor's own, and the first time it is,
-// claims the monitor's lock in it. Every check asks this first and runs no tool unless it is Ready;
-// the reason it is not is named in the debug output.
+// Makes sure the private work folder is there and still the monitor's own, and claims the monitor's lock
+// in it until that succeeds. Every check asks this first and runs no tool unless it is Ready; the reason
+// it is not is named in the debug output. HeldByAnotherMonitor only when another monitor holds the lock.
 WorkFolderState PrepareWorkFolder();
 
 // The work folder followed by `fileName`; empty while there is no work folder.

@@ -93,9 +93,11 @@ std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string
 // program name is looked for in the current directory first.
 bool StartThroughShell(const std::string& program, const std::string& parameters);
 
-// Returns false when another process already holds the claim on `lockPath`, or the lock cannot be
-// opened. A successful claim lasts until the process ends.
-bool ClaimSingleInstance(const std::string& lockPath);
+enum class InstanceClaim { Claimed, HeldByAnother, Unavailable };
+
+// Claims the lock at `lockPath` for this process until it ends. HeldByAnother only when another process
+// holds it; Unavailable, with `problem` saying why, when the lock cannot be had for any other reason.
+InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& problem);
 
 void MakeProcessDpiAware();
 

@@ -143,37 +143,76 @@ bool WaitUntilEnded(pid_t child, Clock::time_point deadline, const std::function
     }
 }
 
-// No one but this user, or root, can rename, remove or replace an entry of `folder` or of any folder
-// above it: each belongs to this user or to root, and one that others may write to has the sticky bit,
-// which keeps them to their own entries.
+bool BelongsToUserOrRoot(const struct stat& info) { return info.st_uid == geteuid() || info.st_uid == 0; }
+
+// The names of `path` between its slashes, last first, as a stack of what is left to walk.
+std::vector<std::string> NamesToWalk(const std::string& path) {
+    std::vector<std::string> names;
+    for (size_t end = path.size(); end > 0;) {
+        const size_t slash = path.rfind('/', end - 1);
+        const size_t start = slash == std::string::npos ? 0 : slash + 1;
+        if (end > start) names.push_back(path.substr(start, end - start));
+        if (slash == std::string::npos) break;
+        end = slash;
+    }
+    return names;
+}
+
+// No one but this user, or root, can rename, remove or replace anything on the way to `folder`, walked
+// as given, one entry at a time, as the system resolves it: every folder and every link belongs to this
+// user or to root, a folder that others may write to has the sticky bit, which keeps them to their own
+// entries, and a link's target is walked the same way. So every later use of the same path arrives at
+// the folder checked here.
 bool IsSafeFolderChain(const std::string& folder, std::string& problem) {
-    char* resolved = realpath(folder.c_str(), nullptr);
-    if (!resolved) {
-        problem = Reason(folder);
+    if (!detail::IsAbsolutePath(folder)) {
+        problem = folder + " is not an absolute path";
         return false;
     }
-    const std::string path = resolved;
-    std::free(resolved);
-    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
-        const std::string step = end == std::string::npos ? path : path.substr(0, end);
+    std::vector<std::string> names = NamesToWalk(folder);
+    std::string reached;  // the folders walked so far, free of links; empty for the root
+    std::string step = "/";
+    int linksFollowed = 0;
+    for (;;) {
         struct stat info{};
-        if (stat(step.empty() ? "/" : step.c_str(), &info) != 0) {
+        if (lstat(step.c_str(), &info) != 0) {
             problem = Reason(step);
             return false;
         }
-        if (!S_ISDIR(info.st_mode)) {
-            problem = step + " is not a folder";
-            return false;
-        }
-        if (info.st_uid != geteuid() && info.st_uid != 0) {
+        if (!BelongsToUserOrRoot(info)) {
             problem = step + " belongs to user " + std::to_string(info.st_uid);
             return false;
         }
-        if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
+        if (S_ISLNK(info.st_mode)) {
+            std::vector<char> target(PATH_MAX + 1);
+            const ssize_t length = readlink(step.c_str(), target.data(), target.size());
+            if (length <= 0 || static_cast<size_t>(length) >= target.size() || ++linksFollowed > 40) {
+                problem = step + " is a link that cannot be followed";
+                return false;
+            }
+            const std::string destination(target.data(), static_cast<size_t>(length));
+            for (const std::string& name : NamesToWalk(destination)) names.push_back(name);
+            if (detail::IsAbsolutePath(destination)) reached.clear();
+        } else if (!S_ISDIR(info.st_mode)) {
+            problem = step + " is not a folder";
+            return false;
+        } else if ((info.st_mode & (S_IWGRP | S_IWOTH)) && !(info.st_mode & S_ISVTX)) {
             problem = step + " is open to other users and has no sticky bit";
             return false;
+        } else {
+            reached = step == "/" ? std::string() : step;
         }
-        if (end == std::string::npos) return true;
+        // "." and ".." move within what has been walked already.
+        for (;;) {
+            if (names.empty()) return true;
+            const std::string name = names.back();
+            names.pop_back();
+            if (name == "..") {
+                reached.erase(reached.empty() ? 0 : reached.rfind('/'));
+            } else if (name != ".") {
+                step = reached + "/" + name;
+                break;
+            }
+        }
     }
 }
 
@@ -222,16 +261,6 @@ std::vector<std::string> ProgramCandidates(const std::string& program) {
     return SearchPathCandidates(program, Environment("PATH"));
 }
 
-// The first executable file `program` stands for along `path`, as the interpreter finds it.
-std::string FindProgram(const std::string& program, const std::string& path) {
-    for (const std::string& candidate : SearchPathCandidates(program, path)) {
-        struct stat info{};
-        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
-            return candidate;
-    }
-    return {};
-}
-
 // A command of the plain kind the monitor builds: programs with their words, joined by "|", the last
 // one's output sent to a file with ">" or ">>".
 struct PlainCommand {
@@ -249,7 +278,8 @@ std::optional<PlainCommand> ParsePlainCommand(const std::string& command) {
     bool outputNext = false;
     const auto endWord = [&] {
         if (!inWord) return true;
-        if (outputNext && !plain.output.empty()) return false;
+        // An empty name to write to is an error the interpreter reports itself.
+        if (outputNext && (!plain.output.empty() || word.empty())) return false;
         (outputNext ? plain.output : plain.programs.back().emplace_back()) = word;
         word.clear();
         inWord = outputNext = false;
@@ -293,18 +323,74 @@ std::optional<PlainCommand> ParsePlainCommand(const std::string& command) {
     return plain;
 }
 
+// The file `program` names as the interpreter finds it: a name with a slash is that very file, whatever
+// stands there; a bare name is the first executable regular file of that name along `path`, or none.
+std::string FindProgram(const std::string& program, const std::string& path) {
+    if (program.find('/') != std::string::npos) return program;
+    for (const std::string& candidate : SearchPathCandidates(program, path)) {
+        struct stat info{};
+        if (stat(candidate.c_str(), &info) == 0 && S_ISREG(info.st_mode) && access(candidate.c_str(), X_OK) == 0)
+            return candidate;
+    }
+    return {};
+}
+
+// The interpreter's exit code for a program that is not there (127) or is there but cannot be run (126).
+int ExitCodeForStartError(int error) {
+    return error == ENOENT || error == ENOTDIR || error == ELOOP || error == ENAMETOOLONG ? 127 : 126;
+}
+
+// Starts `file` with `words` as its arguments; a file the system will not run for want of "#!" is run by
+// /bin/sh, as the interpreter does. Returns the process, or -1 with the reason in `error`.
+pid_t StartProgram(const std::string& file, const std::vector<std::string>& words,
+                   const posix_spawn_file_actions_t& actions, const posix_spawnattr_t& attributes,
+                   char* const* environment, int& error) {
+    std::vector<char*> arguments;
+    for (const std::string& word : words) arguments.push_back(const_cast<char*>(word.c_str()));
+    arguments.push_back(nullptr);
+    pid_t child = 0;
+    error = posix_spawn(&child, file.c_str(), &actions, &attributes, arguments.data(), environment);
+    if (error == ENOEXEC) {
+        // "/bin/sh FILE ARGS": the file in place of the program's name.
+        arguments.front() = const_cast<char*>(file.c_str());
+        arguments.insert(arguments.begin(), const_cast<char*>("/bin/sh"));
+        error = posix_spawn(&child, "/bin/sh", &actions, &attributes, arguments.data(), environment);
+    }
+    return error == 0 ? child : -1;
+}
+
+// Opens the file a command's output goes to, made or emptied as the interpreter would, without waiting:
+// the monitor opens it itself, before the time limit runs, so a pipe or a device at its name is refused
+// rather than waited on. Returns -1 when it cannot be opened.
+int OpenCommandOutput(const PlainCommand& plain) {
+    if (plain.output.empty()) return open("/dev/null", O_WRONLY | O_CLOEXEC);
+    const int descriptor = open(plain.output.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC | O_NONBLOCK |
+                                                          (plain.append ? O_APPEND : O_TRUNC), 0666);
+    if (descriptor < 0) {
+        std::fprintf(stderr, "platform: cannot open %s: %s\n", plain.output.c_str(), std::strerror(errno));
+        return -1;
+    }
+    struct stat info{};
+    const int flags = fcntl(descriptor, F_GETFL);
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode) || flags < 0 ||
+        fcntl(descriptor, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+        std::fprintf(stderr, "platform: %s is not a regular file to write to\n", plain.output.c_str());
+        close(descriptor);
+        return -1;
+    }
+    return descriptor;
+}
+
 // Starts the programs of `plain` as the interpreter would: each in the process group of the first, the
-// output file opened (and so made) before anything runs, a program that cannot be found leaving its
-// place in the pipeline empty. Returns the processes started and the exit code of a last program
-// that could not be started (127, as the interpreter gives), or -1.
+// output file opened (and so made) before anything runs, a program that cannot be started leaving its
+// place in the pipeline empty. Returns the processes started and the exit code the interpreter gives
+// when the last program could not be started or the output file not opened, or -1.
 std::vector<pid_t> StartPlainCommand(const PlainCommand& plain, const std::string& searchPath,
                                      char* const* environment, int& exitCodeWithoutStart) {
     std::vector<pid_t> started;
     exitCodeWithoutStart = -1;
-    const std::string output = plain.output.empty() ? std::string("/dev/null") : plain.output;
-    const int outputFile = open(output.c_str(), O_WRONLY | O_CREAT | O_NOCTTY | O_CLOEXEC | (plain.append ? O_APPEND : O_TRUNC), 0666);
+    const int outputFile = OpenCommandOutput(plain);
     if (outputFile < 0) {
-        std::fprintf(stderr, "platform: cannot open %s: %s\n", output.c_str(), std::strerror(errno));
         exitCodeWithoutStart = 2;
         return started;
     }
@@ -314,41 +400,33 @@ std::vector<pid_t> StartPlainCommand(const PlainCommand& plain, const std::strin
         const bool last = index + 1 == plain.programs.size();
         int pipeEnds[2] = {-1, -1};
         if (!last && pipe2(pipeEnds, O_CLOEXEC) != 0) break;
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
+        posix_spawn_file_actions_adddup2(&actions, last ? outputFile : pipeEnds[1], STDOUT_FILENO);
+        posix_spawnattr_t attributes;
+        posix_spawnattr_init(&attributes);
+        sigset_t none;
+        sigset_t pipeSignal;
+        sigemptyset(&none);
+        sigemptyset(&pipeSignal);
+        sigaddset(&pipeSignal, SIGPIPE);
+        posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+        posix_spawnattr_setpgroup(&attributes, group);
+        posix_spawnattr_setsigmask(&attributes, &none);
+        posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
         const std::vector<std::string>& words = plain.programs[index];
         const std::string program = FindProgram(words.front(), searchPath);
-        if (program.empty()) {
-            std::fprintf(stderr, "platform: cannot find %s\n", words.front().c_str());
-            if (last) exitCodeWithoutStart = 127;
+        int error = ENOENT;
+        const pid_t child = program.empty() ? -1 : StartProgram(program, words, actions, attributes, environment, error);
+        posix_spawn_file_actions_destroy(&actions);
+        posix_spawnattr_destroy(&attributes);
+        if (child > 0) {
+            started.push_back(child);
+            if (group == 0) group = child;
         } else {
-            std::vector<char*> arguments;
-            for (const std::string& word : words) arguments.push_back(const_cast<char*>(word.c_str()));
-            arguments.push_back(nullptr);
-            posix_spawn_file_actions_t actions;
-            posix_spawn_file_actions_init(&actions);
-            posix_spawn_file_actions_adddup2(&actions, input, STDIN_FILENO);
-            posix_spawn_file_actions_adddup2(&actions, last ? outputFile : pipeEnds[1], STDOUT_FILENO);
-            posix_spawnattr_t attributes;
-            posix_spawnattr_init(&attributes);
-            sigset_t none;
-            sigset_t pipeSignal;
-            sigemptyset(&none);
-            sigemptyset(&pipeSignal);
-            sigaddset(&pipeSignal, SIGPIPE);
-            posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
-            posix_spawnattr_setpgroup(&attributes, group);
-            posix_spawnattr_setsigmask(&attributes, &none);
-            posix_spawnattr_setsigdefault(&attributes, &pipeSignal);
-            pid_t child = 0;
-            const int error = posix_spawn(&child, program.c_str(), &actions, &attributes, arguments.data(), environment);
-            posix_spawn_file_actions_destroy(&actions);
-            posix_spawnattr_destroy(&attributes);
-            if (error == 0) {
-                started.push_back(child);
-                if (group == 0) group = child;
-            } else {
-                std::fprintf(stderr, "platform: cannot start %s: %s\n", program.c_str(), std::strerror(error));
-                if (last) exitCodeWithoutStart = 126;
-            }
+            std::fprintf(stderr, "platform: cannot start %s: %s\n", words.front().c_str(), std::strerror(error));
+            if (last) exitCodeWithoutStart = ExitCodeForStartError(error);
         }
         close(input);
         if (!last) close(pipeEnds[1]);
@@ -592,16 +670,24 @@ bool StartThroughShell(const std::string& program, const std::string& parameters
     return intermediate > 0 && WIFEXITED(status) && WEXITSTATUS(status) == 0 && reported == 0;
 }
 
-bool ClaimSingleInstance(const std::string& lockPath) {
-    const int descriptor = open(lockPath.c_str(), O_CREAT | O_RDWR | O_NOFOLLOW | O_CLOEXEC, 0600);
+InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& problem) {
+    const int descriptor = open(lockPath.c_str(), O_CREAT | O_RDWR | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC, 0600);
     if (descriptor < 0) {
-        std::fprintf(stderr, "platform: cannot open the instance lock %s: %s\n", lockPath.c_str(),
-                     std::strerror(errno));
-        return false;
+        problem = Reason("cannot open " + lockPath);
+        return InstanceClaim::Unavailable;
     }
-    if (flock(descriptor, LOCK_EX | LOCK_NB) == 0) return true;  // held until the process ends
+    struct stat info{};
+    InstanceClaim claim = InstanceClaim::Unavailable;
+    if (fstat(descriptor, &info) != 0 || !S_ISREG(info.st_mode))
+        problem = lockPath + " is not a regular file";
+    else if (flock(descriptor, LOCK_EX | LOCK_NB) == 0)
+        return InstanceClaim::Claimed;  // held until the process ends
+    else if (errno == EWOULDBLOCK)
+        claim = InstanceClaim::HeldByAnother;
+    else
+        problem = Reason("cannot lock " + lockPath);
     close(descriptor);
-    return false;
+    return claim;
 }
 
 void MakeProcessDpiAware() {}

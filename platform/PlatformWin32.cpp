@@ -446,15 +446,14 @@ bool StartThroughShell(const std::string& program, const std::string& parameters
     return reinterpret_cast<INT_PTR>(result) > 32;
 }
 
-bool ClaimSingleInstance(const std::string& lockPath) {
+InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& problem) {
     // Opened without sharing for the life of the process: a second monitor cannot open it.
     HANDLE lock = CreateFileW(Wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
                               FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (lock != INVALID_HANDLE_VALUE) return true;
-    const DWORD error = GetLastError();
-    if (error != ERROR_SHARING_VIOLATION)
-        std::fprintf(stderr, "platform: cannot open the instance lock, error %lu\n", error);
-    return false;
+    if (lock != INVALID_HANDLE_VALUE) return InstanceClaim::Claimed;
+    const bool held = GetLastError() == ERROR_SHARING_VIOLATION;
+    problem = Problem("cannot open " + lockPath);
+    return held ? InstanceClaim::HeldByAnother : InstanceClaim::Unavailable;
 }
 
 namespace {

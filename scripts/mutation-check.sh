@@ -80,6 +80,8 @@ m "work folder of another user taken" platform/PlatformPosix.cpp \
   $'    if (info.st_uid != geteuid()) {\n        problem = folder' $'    if (false) {\n        problem = folder'
 m "a pipe at a capture read blocking" platform/PlatformPosix.cpp 'O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY' \
   'O_RDONLY | O_NOFOLLOW | O_NOCTTY'
+m "a time limit ends only a command's first process" platform/PlatformPosix.cpp 'kill(-started.front(), SIGKILL)' \
+  'kill(started.front(), SIGKILL)'
 m "a flooding tool not watched" exec/CommandRunner.cpp '{capturePath.toStdString(), LargestToolOutput}' '{}'
 m "the drive list not cut at 64" disks/DriveList.h 'LargestDriveList = 64' 'LargestDriveList = 640'
 m "a stored tool path keeps its quotes" platform/ToolPath.cpp "path.front() == '\"' && path.back() == '\"'" 'false'

@@ -4,6 +4,7 @@
 
 #include <QtTest>
 
+#include <sys/stat.h>
 #include <unistd.h>
 
 // The runner starts real processes through the real interpreter, with captures in the private work
@@ -69,6 +70,29 @@ private slots:
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Unavailable);  // open to others without the sticky bit
         qputenv("TMPDIR", temporary_.toUtf8());
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
+    }
+
+    // The temporary path is checked as given, entry by entry, as every tool run will resolve it again,
+    // and only under the very bytes the system gave.
+    void temporaryPathIsCheckedAsGiven() {
+        const QByteArray root = QFile::encodeName(root_.path());
+        const auto folderIsReady = [](const QByteArray& temporary) {
+            qputenv("TMPDIR", temporary);
+            return PrepareWorkFolder() == WorkFolderState::Ready;
+        };
+        QVERIFY(mkdir(root + "/own", 0700) == 0 && symlink(QFile::encodeName(temporary_), root + "/own/link") == 0);
+        QVERIFY(folderIsReady(root + "/own/link"));  // a link of the user's own, in a folder of the user's own
+        QVERIFY(mkdir(root + "/open", 0777) == 0 && chmod(root + "/open", 0777) == 0 &&
+                symlink(QFile::encodeName(temporary_), root + "/open/link") == 0);
+        QVERIFY(!folderIsReady(root + "/open/link"));  // anyone may replace that link
+        if (geteuid() == 0) {  // another user's link in a shared sticky folder, which they may point elsewhere
+            QVERIFY(mkdir(root + "/shared", 01777) == 0 && chmod(root + "/shared", 01777) == 0 &&
+                    symlink(root + "/shared", root + "/shared/link") == 0 && lchown(root + "/shared/link", 61003, 61003) == 0);
+            QVERIFY(!folderIsReady(root + "/shared/link"));
+        }
+        QVERIFY(mkdir(root + "/caf\xE9", 0700) == 0);  // read back as text, it would name "caf\uFFFD"
+        QVERIFY(!folderIsReady(root + "/caf\xE9"));
+        QVERIFY(folderIsReady(QFile::encodeName(temporary_)));
     }
 };
 

@@ -282,20 +282,34 @@ private slots:
                     QVERIFY(run.TrayMenus().last().contains(SecondDriveMenu));
                     QVERIFY2(run.ToolRuns().size() < 100, qPrintable(QString::number(run.ToolRuns().size())));
                 });
-        FaultCase& noTemporary = AddCase(
-            "no temporary folder at all",
-            [](FaultCase& run) { run.environment.insert("TMPDIR", run.Path("temp not made yet")); },
+        // Held up at start-up by `reason`, the monitor runs all the same and writes its start-up settings,
+        // runs no tool, and lists both drives at the first check after `clear`.
+        const auto heldUpUntil = [&](const QString& name, Step prepare, const QString& reason, Step clear) {
+            FaultCase& run = AddCase(
+                name, prepare,
+                [](FaultCase& run) {
+                    QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                    const QSettings settings(run.settingsFile, QSettings::IniFormat);
+                    QVERIFY(settings.contains("TaskName") && settings.contains("HealthDontShow"));
+                },
+                [clear](FaultCase& run) {
+                    QVERIFY(run.TrayMenus().isEmpty());
+                    clear(run);
+                });
+            run.started = [reason](FaultCase& run) { return run.Output().contains(reason); };
+            run.checked = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
+        };
+        heldUpUntil(
+            "no temporary folder at all", [](FaultCase& run) { run.environment.insert("TMPDIR", run.Path("temp not made yet")); },
+            "no private work folder", [](FaultCase& run) { QVERIFY(QDir().mkpath(run.Temporary())); });
+        // A lock that cannot be opened is no lock another monitor holds.
+        heldUpUntil(
+            "a folder at the lock's name",
             [](FaultCase& run) {
-                QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
-                const QSettings settings(run.settingsFile, QSettings::IniFormat);
-                QVERIFY(settings.contains("TaskName") && settings.contains("HealthDontShow"));
+                QVERIFY(QDir().mkpath(run.WorkFolder() + "/CorvaneSMART.lock"));
+                QVERIFY(QFile::setPermissions(run.WorkFolder(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
             },
-            [](FaultCase& run) {
-                QVERIFY(run.TrayMenus().isEmpty());
-                QVERIFY(QDir().mkpath(run.Temporary()));
-            });
-        noTemporary.started = [](FaultCase& run) { return run.Output().contains("no private work folder"); };
-        noTemporary.checked = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
+            "lock cannot be had", [](FaultCase& run) { QVERIFY(QDir().rmdir(run.WorkFolder() + "/CorvaneSMART.lock")); });
         const auto utf16 = [](bool mark) {
             return [mark](FaultCase& run) {
                 const QByteArray convert = QByteArray(mark ? "printf '\\377\\376'\n" : "") +
@@ -348,7 +362,7 @@ private slots:
                     QVERIFY(run.output.contains("could not write"));
                     bothDrivesListed(run);
                 });
-        // One monitor per user: a second one leaves before it writes any setting.
+        // One monitor per work folder: a second one on the same folder leaves before it writes any setting.
         AddCase("second monitor beside the first", [](FaultCase&) {}, {}, [](FaultCase& run) {
             QProcessEnvironment environment = run.environment;
             environment.insert("CORVANE_SETTINGS_FILE", run.Path("second.ini"));

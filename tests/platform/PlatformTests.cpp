@@ -83,10 +83,9 @@ int RunAsTool(int argc, char** argv) {
     const std::string block(65536, 'x');
     // 256 MB: far past any bound, yet a run whose watch fails cannot fill the disk.
     for (int blocks = 0; mode == "flood" && blocks < 4096; ++blocks) std::fwrite(block.data(), 1, block.size(), stdout);
-    while (mode == "beat" && argc > 3) {
-        std::ofstream(PathOf(argv[3]), std::ios::app) << '.';
+    // A beat ends once its folder is gone, so that one a fault leaves running ends with the test.
+    while (mode == "beat" && argc > 3 && std::ofstream(PathOf(argv[3]), std::ios::app) << '.')
         std::this_thread::sleep_for(20ms);
-    }
     return 2;
 }
 
@@ -139,11 +138,21 @@ void TestCommandLines() {
 }
 
 // On POSIX the monitor's plain commands run without an interpreter, with the interpreter's results:
-// each is run once as it is and once with a ";" that hands it to /bin/sh.
+// each is run once as it is and once with a ";" that hands it to /bin/sh. Among them: a script without
+// "#!", a file that is not executable, a folder, and an empty name to write to.
 void TestPlainCommandsAsTheInterpreterRunsThem() {
     if (platform::PathSeparator() != '/') return;
-    const std::string capture = AwkwardFolder() + "it's plain.txt";
+    const std::string folder = AwkwardFolder();
+    const std::string capture = folder + "it's plain.txt";
+    const std::string script = folder + "wrapper script";
+    std::ofstream(PathOf(script)) << "echo wrapped \"$@\"\n";
+    fs::permissions(PathOf(script), fs::perms::owner_all);
+    std::ofstream(PathOf(folder + "not executable")) << "echo never\n";
     const std::vector<std::string> commands = {
+        Quoted(script) + " 'a b' c >> " + Quoted(capture),
+        Quoted(folder + "not executable") + " >> " + Quoted(capture),
+        Quoted(folder.substr(0, folder.size() - 1)) + " >> " + Quoted(capture),
+        ToolCommand("echo nowhere") + " > ''",
         ToolCommand("echo a 'b  c' 'it'\\''s' ü") + " >> " + Quoted(capture),
         ToolCommand("echo piped") + " | " + ToolCommand("cat") + " | " + ToolCommand("cat") + ">>" + Quoted(capture),
         ToolCommand("echo replaced") + ">" + Quoted(capture),
@@ -160,6 +169,12 @@ void TestPlainCommandsAsTheInterpreterRunsThem() {
         }
         Check(results[0] == results[1], command + " gives " + results[0] + " and through the interpreter " + results[1]);
     }
+    // The monitor opens the output itself, before the time limit runs: a pipe there must not hold it up.
+    const std::string pipe = folder + "pipe.txt";
+    platform::RunHidden("mkfifo " + Quoted(pipe), 30s);
+    const auto start = std::chrono::steady_clock::now();
+    const platform::CommandOutcome piped = platform::RunHidden(ToolCommand("echo x") + " > " + Quoted(pipe), 60s);
+    Check(piped.exitCode == 2 && std::chrono::steady_clock::now() - start < 10s, "a pipe as the output is refused at once");
     std::string ownId;
     std::ifstream("/proc/self/stat") >> ownId;
     fs::remove(PathOf(capture));
@@ -232,18 +247,28 @@ void TestHeldScript() {
               "the tool may open the script for reading and writing while it is in use");
 }
 
+// Only a claim that is held keeps another out as held; a lock that cannot be opened says why.
 void TestSingleInstance() {
     const std::string lock = AwkwardFolder() + "instance.lock";
-    Check(platform::ClaimSingleInstance(lock), "the first claim succeeds");
-    Check(!platform::ClaimSingleInstance(lock), "a second claim on the same lock fails");
+    std::string problem;
+    Check(platform::ClaimSingleInstance(lock, problem) == platform::InstanceClaim::Claimed, "the first claim succeeds");
+    Check(platform::ClaimSingleInstance(lock, problem) == platform::InstanceClaim::HeldByAnother,
+          "a second claim on the same lock finds it held");
+    const std::string blocked = AwkwardFolder() + "folder.lock";
+    fs::create_directories(PathOf(blocked));
+    problem.clear();
+    Check(platform::ClaimSingleInstance(blocked, problem) == platform::InstanceClaim::Unavailable && !problem.empty(),
+          "a folder at the lock's name is no lock held: " + problem);
 }
 
 // A tool that never ends, and one that floods its capture, are ended with what they started.
 void TestRunsThatMustBeEnded() {
     const std::string heartbeat = AwkwardFolder() + "heartbeat.txt";
     auto start = std::chrono::steady_clock::now();
-    // The tool runs as a child of the interpreter, so ending only the interpreter would not stop it.
-    platform::CommandOutcome outcome = platform::RunHidden(ToolCommand("beat " + Quoted(heartbeat)), 1500ms);
+    // Followed by another command, the tool runs as a child of the interpreter, so ending only the
+    // interpreter, the command's first process, would not stop it.
+    platform::CommandOutcome outcome =
+        platform::RunHidden(ToolCommand("beat " + Quoted(heartbeat)) + " && " + ToolCommand("exit 0"), 1500ms);
     const auto elapsed = std::chrono::steady_clock::now() - start;
     Check(outcome.timedOut && elapsed >= 1400ms && elapsed < 10s, "a tool that never ends is ended after the limit");
     std::this_thread::sleep_for(300ms);
