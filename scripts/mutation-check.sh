@@ -86,6 +86,12 @@ m "a stored tool path keeps its quotes" platform/ToolPath.cpp "path.front() == '
 m "PowerShell paths in double quotes" disks/PowerShellQuery.cpp 'if (singleQuotes.contains(c)) literal += c;' ''
 m "plain commands misread a quoted quote" platform/PlatformPosix.cpp "word += '\\'';" "word += ' ';"
 m "model names as rich text in the menu" tray/DiskOverview.cpp 'QStringLiteral("&&")' 'QStringLiteral("&")'
+m "a lower-case schedular takes the scheduler's form" smart/SmartCommand.cpp \
+  'if (launchArgument != ScheduledLaunchArgument)' \
+  'if (launchArgument.compare(ScheduledLaunchArgument, Qt::CaseInsensitive) != 0)'
+m "a refused stored tool path runs the tool by name" smart/SmartCommand.cpp 'if (toolPath.empty()) return QString();' \
+  'if (toolPath.empty()) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;'
+m "a stored tool path with ! taken" platform/ToolPath.cpp 'std::strchr("\"%!", c)' 'std::strchr("\"%", c)'
 
 log="$build/mutation-log"
 mkdir -p "$build"

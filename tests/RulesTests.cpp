@@ -86,7 +86,9 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"smart-command",
      [](const QString& row) {
          const QStringList parts = row.split(" | ");
-         return SmartToolCommand(parts[0], parts[1], parts[2] == "yes", parts[3]);
+         QString problem;
+         const QString command = SmartToolCommand(parts[0], parts[1], parts[2], parts[3], problem);
+         return command.isEmpty() ? "refused: " + problem : command;
      }},
     {"diskpart-script", [](const QString& entry) { return Escaped(disks::DiskpartScript(entry)); }},
     {"drive-monitor-path", [](const QString& path) { return tray::DriveMonitorPath(path, "CorvaneSMART.exe"); }},
