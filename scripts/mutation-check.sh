@@ -92,6 +92,11 @@ m "a lower-case schedular takes the scheduler's form" smart/SmartCommand.cpp \
 m "a refused stored tool path runs the tool by name" smart/SmartCommand.cpp 'if (toolPath.empty()) return QString();' \
   'if (toolPath.empty()) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;'
 m "a stored tool path with ! taken" platform/ToolPath.cpp 'std::strchr("\"%!", c)' 'std::strchr("\"%", c)'
+m "the health check takes PASSED only up to the temperature" tray/WarningDecisions.cpp \
+  'if (!smart::ReportHasPassed(report))' 'if (!smart::ScanSmartLines(report).passedSeen)'
+m "the hidden stop entry writes FirstTimeLaunch" tray/QWaitClass.cpp \
+  $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    if (TrayIcon)' \
+  $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    settings.Write(SettingsKey::FirstTimeLaunch, true);\n    if (TrayIcon)'
 
 log="$build/mutation-log"
 mkdir -p "$build"

@@ -120,6 +120,11 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
              tray::DecideDriveWarnings(Yes(w, 0), w[1].toInt(), w[2].toInt(), {Yes(w, 3), Yes(w, 4), Yes(w, 5, "yes")});
          return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
      }},
+    {"health-check",
+     [](const QString& report) {
+         const tray::HealthCheckReading reading = tray::ReadHealthCheck(Report(report));
+         return YesNo(reading.passed) + ' ' + Number(reading.health) + ' ' + Number(reading.performance);
+     }},
     {"grades",
      [](const QString& text) {
          const int value = text.toInt();
