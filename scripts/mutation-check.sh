@@ -97,6 +97,8 @@ m "the health check takes PASSED only up to the temperature" tray/WarningDecisio
 m "the hidden stop entry writes FirstTimeLaunch" tray/QWaitClass.cpp \
   $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    if (TrayIcon)' \
   $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    settings.Write(SettingsKey::FirstTimeLaunch, true);\n    if (TrayIcon)'
+m "sleeping drives woken" standins/tools/ReportCache.cpp '{"smartctl", "-n", "standby", "-a", deviceNode}' \
+  '{"smartctl", "-a", deviceNode}'
 
 log="$build/mutation-log"
 mkdir -p "$build"

@@ -44,6 +44,8 @@ DescribedMachine ParseDescribedMachine(const std::string& text, const std::strin
         if (key == "type") drive.type = value;
         if (key == "size") drive.size = value;
         if (key == "report") drive.report = value.empty() ? std::string() : folder + "/" + value;
+        if (key == "device" && value.find('/') == std::string::npos && value != "." && value != "..")
+            drive.kernelName = value;
         if (key == "volume") drive.volumes.push_back(ParseVolume(value));
     }
     return machine;
@@ -55,7 +57,6 @@ class DescribedSource : public MachineSource {
 public:
     explicit DescribedSource(std::string folder) : folder_(std::move(folder)) {}
 
-    bool IsDescribed() const override { return true; }
     std::vector<Drive> Drives() override { return Machine().drives; }
     std::vector<Volume> Volumes(size_t index) override {
         const std::vector<Drive>& drives = Machine().drives;
@@ -82,7 +83,6 @@ private:
 
 class LinuxSource : public MachineSource {
 public:
-    bool IsDescribed() const override { return false; }
     std::vector<Drive> Drives() override {
         if (!drives_) drives_ = ReadLinuxDrives();
         return *drives_;

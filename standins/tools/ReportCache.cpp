@@ -33,7 +33,7 @@ bool RunSmartctl(const std::string& device, int output, int timeLimitSeconds, st
     posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
     posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> words = {"smartctl", "-n", "standby", "-a", device};
+    std::vector<std::string> words = SmartctlCommand(device);
     std::vector<char*> arguments;
     for (std::string& word : words) arguments.push_back(word.data());
     arguments.push_back(nullptr);
@@ -103,9 +103,14 @@ std::optional<std::string> ReadCachedReport(const std::string& folder, const std
     return report;
 }
 
+std::vector<std::string> SmartctlCommand(const std::string& deviceNode) {
+    return {"smartctl", "-n", "standby", "-a", deviceNode};
+}
+
 PassResult CacheReports(const std::string& folder, int smartctlTimeLimitSeconds) {
     PassResult result;
-    for (const Drive& drive : ReadLinuxDrives()) {
+    for (const Drive& drive : OpenMachine()->Drives()) {
+        if (drive.kernelName.empty()) continue;
         std::string reason;
         if (WriteReport(folder, drive.kernelName, smartctlTimeLimitSeconds, reason))
             result.written.push_back(drive.kernelName);

@@ -21,6 +21,10 @@ bool IsFreshReport(time_t written, time_t now);
 // written: a regular file, not writable by group or others, of at most a megabyte.
 std::optional<std::string> ReadCachedReport(const std::string& folder, const std::string& kernelName);
 
+// How the service reads a disk, and so how anyone reading a disk for the monitor does: a drive in
+// standby is not woken, and its report is smartctl's note that it sleeps.
+std::vector<std::string> SmartctlCommand(const std::string& deviceNode);
+
 struct PassResult {
     std::vector<std::string> written;  // kernel names
     std::vector<std::string> failed;   // with the reason

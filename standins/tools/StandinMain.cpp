@@ -108,11 +108,10 @@ bool CopyReport(const std::string& path) {
     return true;
 }
 
-// Debian's smartctl in place of the Windows build, the Windows device name replaced by the disk's
-// own; what it cannot read it says on its standard output.
-int RunRealSmartctl(const Arguments& arguments, const std::string& windowsDevice, const std::string& device) {
-    std::vector<std::string> words = {"smartctl"};
-    for (const std::string& argument : arguments) words.push_back(argument == windowsDevice ? device : argument);
+// Debian's smartctl on the disk itself, as the root service runs it; what it cannot read it says on
+// its standard output.
+int RunRealSmartctl(const std::string& deviceNode) {
+    std::vector<std::string> words = SmartctlCommand(deviceNode);
     std::vector<char*> pointers;
     for (std::string& word : words) pointers.push_back(word.data());
     pointers.push_back(nullptr);
@@ -134,7 +133,7 @@ int Smartctl(const Arguments& arguments) {
     const std::vector<Drive> drives = machine->Drives();
     if (*index >= drives.size()) return Finish({cannotRead, "", 2});
     const Drive& drive = drives[*index];
-    if (machine->IsDescribed()) {
+    if (drive.kernelName.empty()) {
         if (drive.report.empty() || !CopyReport(drive.report)) return Finish({cannotRead, "", 2});
         return 0;
     }
@@ -143,7 +142,7 @@ int Smartctl(const Arguments& arguments) {
         if (const std::optional<std::string> report = ReadCachedReport(ReportFolder(), drive.kernelName))
             return Finish({*report, "", 0});
     }
-    return RunRealSmartctl(arguments, device, DeviceNode(drive.kernelName));
+    return RunRealSmartctl(DeviceNode(drive.kernelName));
 }
 
 int Tasklist(const Arguments& arguments) {
