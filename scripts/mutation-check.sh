@@ -97,6 +97,9 @@ m "the health check takes PASSED only up to the temperature" tray/WarningDecisio
 m "the hidden stop entry writes FirstTimeLaunch" tray/QWaitClass.cpp \
   $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    if (TrayIcon)' \
   $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    settings.Write(SettingsKey::FirstTimeLaunch, true);\n    if (TrayIcon)'
+m "a disk still being read is read again" standins/tools/ReportCache.cpp \
+  $'            continue;\n        }\n        if (const std::optional<std::string> failure' \
+  $'        }\n        if (const std::optional<std::string> failure'
 m "sleeping drives woken" standins/tools/ReportCache.cpp '{"smartctl", "-n", "standby", "-a", deviceNode}' \
   '{"smartctl", "-a", deviceNode}'
 

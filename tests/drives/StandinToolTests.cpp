@@ -13,7 +13,9 @@
 #include <algorithm>
 #include <functional>
 
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 using namespace standin;
@@ -81,6 +83,7 @@ class StandinToolTests : public QObject {
     const QString reports_ = root_.filePath("reports");
     const QString report_ = MachinePath("hot-nvme-laptop/samsung-980-pro-1tb.txt");
     const QString smartctlLog_ = root_.filePath("smartctl.log");
+    const QString hang_ = root_.filePath("hang");  // while it is there, smartctl hangs on sdb
     QByteArray outcomes_;     // expected/outcomes.txt, "== " after its last section
     bool otherUser_ = false;  // whether programs can be started as a user who is not root
 
@@ -153,10 +156,13 @@ private slots:
             QVERIFY(QFile::copy(built_ + "/" + program, bin_ + "/" + program));
         for (const char* tool : {"system/smartctl64Bit.exe", "system/diskpart.exe", "system/wbem/WMIC.exe"})
             QVERIFY(QFile::link(bin_ + "/system/corvane-standin", bin_ + "/" + tool));
-        // The smartctl of every run here: it names the disk it was asked for.
+        // The smartctl of every run here: it names the disk, and on sdb it hangs, deaf to SIGTERM, while
+        // the hang file is there.
         QVERIFY(WriteBytes(tools + "/smartctl", "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + smartctlLog_.toUtf8() +
-                                                    "'\nprintf 'report of %s begins\\n' \"$4\"\nsleep 0.1\n"
-                                                    "printf 'report ends\\n'\n"));
+                                                    "'\nprintf 'report of %s begins\\n' \"$4\"\n"
+                                                    "if [ \"$4\" = /dev/sdb ]; then trap '' TERM; while [ -e '" +
+                                                    hang_.toUtf8() + "' ]; do sleep 0.2; done; fi\n"
+                                                    "sleep 0.1\nprintf 'report ends\\n'\n"));
         QVERIFY(chmod(QFile::encodeName(tools + "/smartctl"), 0755) == 0);
         qputenv("PATH", tools.toUtf8() + ":" + qgetenv("PATH"));
         qputenv("CORVANE_REPORT_DIR", root_.filePath("no reports").toUtf8());
@@ -168,6 +174,9 @@ private slots:
         LaunchArgument.clear();
         qputenv("CORVANE_SIMULATED_MACHINE", Data("cached-disks").toUtf8());
     }
+
+    // A smartctl left hanging by a failed check ends once the hang file is gone.
+    void cleanup() { QFile::remove(hang_); }
 
     // Every command of cases.txt on its machines prints byte for byte what its golden holds, and
     // exits, logs and complains as recorded.
@@ -367,6 +376,51 @@ esac > "$capture"
         for (const char* device : {"/dev/sda", "/dev/sdb", "/dev/nvme0n1"}) QCOMPARE(SmartctlRuns(device), 2);
         struct stat status {};
         QVERIFY(stat(QFile::encodeName(folder + "/sdb.txt"), &status) == 0 && (status.st_mode & 0777) == 0644);
+    }
+
+    // A disk whose smartctl hangs holds up no other: theirs are read at every pass meanwhile, it is not
+    // read a second time while its smartctl runs, and the loop goes on feeding systemd's watchdog. Once
+    // it answers, its report comes; past the time limit its smartctl is killed and leaves no part of one.
+    void oneHungDiskHoldsUpNoOther() {
+        QFile::remove(smartctlLog_);
+        QVERIFY(WriteBytes(hang_, ""));
+        const QByteArray socketPath = QFile::encodeName(root_.filePath("notify"));
+        const int notifications = socket(AF_UNIX, SOCK_DGRAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        qstrncpy(address.sun_path, socketPath.constData(), sizeof address.sun_path);
+        QVERIFY(bind(notifications, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0);
+        qputenv("NOTIFY_SOCKET", socketPath);
+        const QString folder = root_.filePath("hung");
+        QProcess service;
+        StartService(service, {"--interval", "1", "--time-limit", "600"}, folder);
+        qunsetenv("NOTIFY_SOCKET");
+        QVERIFY(WaitUntil([&] { return SmartctlRuns("/dev/sda") >= 3 && SmartctlRuns("/dev/nvme0n1") >= 3; }));
+        QCOMPARE(SmartctlRuns("/dev/sdb"), 1);
+        QVERIFY(!QFile::exists(folder + "/sdb.txt"));
+        QVERIFY(QFile::remove(hang_));
+        const QByteArray answered = "report of /dev/sdb begins\nreport ends\n";
+        QVERIFY(WaitUntil([&] { return ReadBytes(folder + "/sdb.txt") == answered; }));
+        service.terminate();
+        QVERIFY(service.waitForFinished(60000));
+        QCOMPARE(service.exitCode(), 0);
+        QByteArrayList received;
+        char buffer[64];
+        for (ssize_t got; (got = recv(notifications, buffer, sizeof buffer, 0)) > 0;)
+            received << QByteArray(buffer, static_cast<int>(got));
+        close(notifications);
+        QCOMPARE(received.value(0), QByteArray("READY=1"));
+        QVERIFY2(received.count("WATCHDOG=1") >= 2, received.join(' ').constData());
+
+        QVERIFY(WriteBytes(hang_, ""));
+        StartService(service, {"--once", "--time-limit", "5"}, root_.filePath("killed"));
+        QVERIFY(service.waitForFinished(60000));
+        QVERIFY(QFile::remove(hang_));
+        QCOMPARE(service.exitCode(), 1);
+        QCOMPARE(service.readAllStandardError(),
+                 QByteArray("corvane-report-cache: sdb: smartctl ran longer than 5 s and was ended\n"));
+        QCOMPARE(QDir(root_.filePath("killed")).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 (QStringList{"nvme0n1.txt", "sda.txt"}));
     }
 };
 
