@@ -22,7 +22,8 @@ QString DeviceNameForIndex(const QString& index) {
 QString SmartToolCommand(const QString& device, const QString& capturePath, const QString& launchArgument,
                          const QString& storedToolPath, QString& problem) {
     const QString redirection = QStringLiteral(" >> ") + QuotedPath(capturePath);
-    if (launchArgument != ScheduledLaunchArgument) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;
+    if (launchArgument != ScheduledLaunchArgument)
+        return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;
     std::string refusal;
     const std::string toolPath = platform::LiteralToolPath(storedToolPath.toStdString(), refusal);
     problem = QString::fromStdString(refusal);

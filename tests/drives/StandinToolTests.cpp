@@ -188,8 +188,9 @@ private slots:
             const QStringList words = line.split(' ');
             if (words[0] == "command") commands.insert(words.value(1), line.section(' ', 2));
             if (words[0] != "run") continue;
+            const QString machine = QFileInfo(words[1]).fileName();
             for (const QString& command : words.mid(2))
-                QTest::newRow(qPrintable(QFileInfo(words[1]).fileName() + "/" + command)) << words[1] << commands.value(command);
+                QTest::newRow(qPrintable(machine + "/" + command)) << words[1] << commands.value(command);
         }
     }
     void toolsPrintTheirGoldens() {

@@ -129,7 +129,7 @@ void TestCommandLines() {
     platform::RunHidden(ToolCommand("echo " + longWord) + " >> " + Quoted(capture), 30s);
     Check(ReadFile(capture).rfind(longWord, 0) == 0, "a command line of thousands of characters is not cut");
 
-    const std::string injection = tool + "\" & " + ToolCommand("echo injected >> " + Quoted(folder + "injected.txt")) + " & \"";
+    const std::string injection = tool + "\" & " + ToolCommand("echo injected >> " + Quoted(folder + "mark")) + " & \"";
     for (const std::string& setting : {injection, folder + "%PATH%" + platform::PathSeparator() + "tool.exe",
                                        folder + "!PATH!" + platform::PathSeparator() + "tool.exe",
                                        std::string("tool copy.exe"), std::string(), tool + "\n"}) {
