@@ -43,9 +43,9 @@ std::string InterpreterCommandLine(const std::string& command);
 // `path` as one word of a command line for the command interpreter.
 std::string QuoteForInterpreter(const std::string& path);
 
-// A tool path from the settings as the interpreter will take it word for word: one surrounding pair of
-// quotes removed. Empty, with `problem` set, when it is not an absolute path or holds a quote, "%",
-// "^", "&", "|", "<", ">" or a control character, any of which the interpreter would act on.
+// A tool path from the settings as the interpreter will take it word for word once quoted: one
+// surrounding pair of quotes removed. Empty, with `problem` set, when it is empty, not an absolute path,
+// or holds a quote, "%", "!" or a control character, which quoting does not keep from the interpreter.
 std::string LiteralToolPath(const std::string& setting, std::string& problem);
 
 struct CommandOutcome {

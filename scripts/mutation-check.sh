@@ -88,6 +88,22 @@ m "a stored tool path keeps its quotes" platform/ToolPath.cpp "path.front() == '
 m "PowerShell paths in double quotes" disks/PowerShellQuery.cpp 'if (singleQuotes.contains(c)) literal += c;' ''
 m "plain commands misread a quoted quote" platform/PlatformPosix.cpp "word += '\\'';" "word += ' ';"
 m "model names as rich text in the menu" tray/DiskOverview.cpp 'QStringLiteral("&&")' 'QStringLiteral("&")'
+m "a lower-case schedular takes the scheduler's form" smart/SmartCommand.cpp \
+  'if (launchArgument != ScheduledLaunchArgument)' \
+  'if (launchArgument.compare(ScheduledLaunchArgument, Qt::CaseInsensitive) != 0)'
+m "a refused stored tool path runs the tool by name" smart/SmartCommand.cpp 'if (toolPath.empty()) return QString();' \
+  'if (toolPath.empty()) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;'
+m "a stored tool path with ! taken" platform/ToolPath.cpp 'std::strchr("\"%!", c)' 'std::strchr("\"%", c)'
+m "the health check takes PASSED only up to the temperature" tray/WarningDecisions.cpp \
+  'if (!smart::ReportHasPassed(report))' 'if (!smart::ScanSmartLines(report).passedSeen)'
+m "the hidden stop entry writes FirstTimeLaunch" tray/QWaitClass.cpp \
+  $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    if (TrayIcon)' \
+  $'    settings.Write(SettingsKey::ShowTrayIcon, false);\n    settings.Write(SettingsKey::FirstTimeLaunch, true);\n    if (TrayIcon)'
+m "a disk still being read is read again" standins/tools/ReportCache.cpp \
+  $'            continue;\n        }\n        if (const std::optional<std::string> failure' \
+  $'        }\n        if (const std::optional<std::string> failure'
+m "sleeping drives woken" standins/tools/ReportCache.cpp '{"smartctl", "-n", "standby", "-a", deviceNode}' \
+  '{"smartctl", "-a", deviceNode}'
 
 log="$build/mutation-log"
 mkdir -p "$build"

@@ -21,7 +21,7 @@ outcomes=$expected/outcomes.txt
 
 record() {  # MACHINE PATH, COMMAND NAME
     local machine=$1 command=$2 name
-    if [ "$machine" = - ]; then name=this-machine; else name=$(basename "$machine"); fi
+    name=$(basename "$machine")
     mkdir -p "$expected/$name"
     rm -rf "$scratch/run"
     mkdir "$scratch/run"
@@ -29,8 +29,8 @@ record() {  # MACHINE PATH, COMMAND NAME
     (
         cd "$scratch/run"
         export LC_ALL=C SYSTEM="$system" PATH="$system:$PATH" CORVANE_TOOL_LOG="$scratch/tools.log"
-        unset CORVANE_SIMULATED_MACHINE CORVANE_REPORT_DIR
-        [ "$machine" = - ] || export CORVANE_SIMULATED_MACHINE="$root/$machine"
+        unset CORVANE_REPORT_DIR
+        export CORVANE_SIMULATED_MACHINE="$root/$machine"
         exec /bin/sh -c "${commands[$command]}"
     ) > "$scratch/out" 2> "$scratch/err" || status=$?
     sed -e "s/On computer: $host\r/On computer: @HOST@\r/" -e "s/^Node - $host\$/Node - @HOST@/" \
@@ -51,5 +51,4 @@ while read -r kind name rest; do
         run) for command in $rest; do record "$name" "$command"; done ;;
     esac
 done < "$data/cases.txt"
-{ echo "$host"; ls /sys/block; } > "$expected/this-machine.fingerprint"
 echo "recorded $(grep -c '^== ' "$outcomes") cases in $expected"

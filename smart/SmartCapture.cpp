@@ -7,8 +7,8 @@
 #include "app/Settings.h"
 #include "exec/CaptureFile.h"
 #include "exec/CommandRunner.h"
-#include "platform/Platform.h"
 
+#include <QFile>
 #include <QLoggingCategory>
 
 Q_LOGGING_CATEGORY(lcSmart, "corvane.smart")
@@ -17,25 +17,27 @@ namespace smart {
 
 namespace {
 
-// The stored tool path is placed on a command line, so only a plain absolute path is taken; anything
-// else gives way to the tool's bare name.
-QString ScheduledToolPath() {
-    const QString setting = SettingsStore().ReadText(SettingsKey::SmartctlFolderPath);
-    std::string problem;
-    const QString path = QString::fromStdString(platform::LiteralToolPath(setting.toStdString(), problem));
-    if (path.isEmpty())
-        qCWarning(lcSmart) << "SmartctlFolderPath" << setting << "refused:" << QString::fromStdString(problem)
-                           << "- running the tool by its name";
-    return path;
+// What a missing tool leaves behind: a capture without a report.
+void LeaveEmptyCapture(const QString& capturePath) {
+    QFile capture(capturePath);
+    if (!capturePath.isEmpty() && !capture.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+        qCWarning(lcSmart) << "cannot create the empty capture" << capturePath << capture.errorString();
 }
 
 }  // namespace
 
 void RunSmartTool(const QString& device, const QString& capturePath) {
-    const QString smartctlPath = LaunchArgument == ScheduledLaunchArgument ? ScheduledToolPath() : QString();
+    const QString storedToolPath = SettingsStore().ReadText(SettingsKey::SmartctlFolderPath);
+    QString problem;
+    const QString command = SmartToolCommand(device, capturePath, LaunchArgument, storedToolPath, problem);
+    if (command.isEmpty()) {
+        qCWarning(lcSmart) << "started by the scheduler, but SmartctlFolderPath" << storedToolPath << "is refused:"
+                           << problem << "- no reading of" << device;
+        LeaveEmptyCapture(capturePath);
+        return;
+    }
     if (device.isEmpty()) qCDebug(lcSmart) << "no device name; the tool will find no drive";
-    RunCapturing(SmartToolCommand(device, capturePath, !smartctlPath.isEmpty(), smartctlPath).toStdString(),
-                 capturePath);
+    RunCapturing(command.toStdString(), capturePath);
 }
 
 std::optional<SmartScan> ScanSmartReport(const QString& capturePath) {

@@ -1,6 +1,8 @@
 #include "SmartCommand.h"
 
+#include "app/ProcessValues.h"
 #include "exec/CommandRunner.h"
+#include "platform/Platform.h"
 
 #include <QHash>
 
@@ -17,11 +19,16 @@ QString DeviceNameForIndex(const QString& index) {
     return DeviceNames.value(index);
 }
 
-QString SmartToolCommand(const QString& device, const QString& capturePath, bool scheduledLaunch,
-                         const QString& smartctlPath) {
+QString SmartToolCommand(const QString& device, const QString& capturePath, const QString& launchArgument,
+                         const QString& storedToolPath, QString& problem) {
     const QString redirection = QStringLiteral(" >> ") + QuotedPath(capturePath);
-    if (scheduledLaunch) return QuotedPath(smartctlPath) + QStringLiteral(" -a /dev/") + device + redirection;
-    return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;
+    if (launchArgument != ScheduledLaunchArgument)
+        return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;
+    std::string refusal;
+    const std::string toolPath = platform::LiteralToolPath(storedToolPath.toStdString(), refusal);
+    problem = QString::fromStdString(refusal);
+    if (toolPath.empty()) return QString();
+    return QuotedPath(QString::fromStdString(toolPath)) + QStringLiteral(" -a /dev/") + device + redirection;
 }
 
 }  // namespace smart

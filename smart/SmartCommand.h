@@ -10,9 +10,11 @@ namespace smart {
 QString DeviceNameForIndex(const QString& index);
 
 // The tool's command line for `device`, appending its report to `capturePath`. A start by the task
-// scheduler names the tool by `smartctlPath` (the full path the companion stored, checked to be a plain
-// absolute path); otherwise the tool is found by name.
-QString SmartToolCommand(const QString& device, const QString& capturePath, bool scheduledLaunch,
-                         const QString& smartctlPath);
+// scheduler (`launchArgument` exactly "Schedular") names the tool by the path the companion stored,
+// quoted; any other start finds it by name. Empty, with `problem` set, for a scheduled start whose stored
+// path is absent or not one the interpreter takes word for word: the bare name instead would run
+// whatever the search path, which the user's unelevated programs may change, offers.
+QString SmartToolCommand(const QString& device, const QString& capturePath, const QString& launchArgument,
+                         const QString& storedToolPath, QString& problem);
 
 }  // namespace smart

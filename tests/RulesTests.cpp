@@ -87,7 +87,9 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"smart-command",
      [](const QString& row) {
          const QStringList parts = row.split(" | ");
-         return SmartToolCommand(parts[0], parts[1], parts[2] == "yes", parts[3]);
+         QString problem;
+         const QString command = SmartToolCommand(parts[0], parts[1], parts[2], parts[3], problem);
+         return command.isEmpty() ? "refused: " + problem : command;
      }},
     {"diskpart-script", [](const QString& entry) { return Escaped(disks::DiskpartScript(entry)); }},
     {"drive-monitor-path", [](const QString& path) { return tray::DriveMonitorPath(path, "CorvaneSMART.exe"); }},
@@ -118,6 +120,11 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
          const tray::DriveWarnings warnings =
              tray::DecideDriveWarnings(Yes(w, 0), w[1].toInt(), w[2].toInt(), {Yes(w, 3), Yes(w, 4), Yes(w, 5, "yes")});
          return QString(warnings.health ? "H" : "") + (warnings.performance ? "P" : "");
+     }},
+    {"health-check",
+     [](const QString& report) {
+         const tray::HealthCheckReading reading = tray::ReadHealthCheck(Report(report));
+         return YesNo(reading.passed) + ' ' + Number(reading.health) + ' ' + Number(reading.performance);
      }},
     {"grades",
      [](const QString& text) {

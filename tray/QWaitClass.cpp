@@ -303,16 +303,17 @@ void QWaitClass::GetHealthAndPerformanceWarning() {
         qCDebug(lcTray) << "no boot disk report in" << capture << "- no health check this time";
         return;
     }
-    const bool passed = smart::ReportHasPassed(*report);
-    const int health = passed ? EvaluateHealth(capture) : 0;
-    const int performance = passed ? EvaluatePerformance(capture) : 0;
+    const tray::HealthCheckReading reading = tray::ReadHealthCheck(*report);
     RemoveCaptureFile(capture);
+    qCDebug(lcTray) << "health check: PASSED" << reading.passed << "health" << reading.health << "performance"
+                    << reading.performance;
 
     tray::DriveSettings suppression;
     suppression.healthDontShow = settings.ReadBool(SettingsKey::HealthDontShow);
     suppression.performanceDontShow = settings.ReadBool(SettingsKey::PerformanceDontShow);
     suppression.showWarning = settings.ReadBool(SettingsKey::ShowWarning);
-    const tray::DriveWarnings warnings = tray::DecideDriveWarnings(passed, health, performance, suppression);
+    const tray::DriveWarnings warnings =
+        tray::DecideDriveWarnings(reading.passed, reading.health, reading.performance, suppression);
     if (warnings.health) {
         HealthWarningDialog->MediaName = WarningDiskName;
         ShowDriveWarning(*HealthWarningDialog, *HealthWarningDialog->MediaNameLabel);

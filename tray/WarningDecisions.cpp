@@ -1,5 +1,7 @@
 #include "WarningDecisions.h"
 
+#include "smart/HealthEvaluation.h"
+#include "smart/PerformanceEvaluation.h"
 #include "smart/SmartReport.h"
 
 #include <QCoreApplication>
@@ -18,6 +20,11 @@ TemperatureWarnings DecideTemperatureWarnings(int celsius, const TemperatureSett
     warnings.shutDown = compared >= settings.shutDownValue && !settings.shutDownDontShow;
     warnings.temperature = compared >= settings.warningValue && !settings.dontShow && !temperatureWarningSuppressed;
     return warnings;
+}
+
+HealthCheckReading ReadHealthCheck(const QStringList& report) {
+    if (!smart::ReportHasPassed(report)) return {};
+    return {true, smart::HealthFromReport(report), smart::PerformanceFromReport(report)};
 }
 
 DriveWarnings DecideDriveWarnings(bool passed, int health, int performance, const DriveSettings& settings) {

@@ -4,6 +4,7 @@
 // so the rules can be checked without a store or a dialog.
 
 #include <QString>
+#include <QStringList>
 
 namespace tray {
 
@@ -42,6 +43,17 @@ struct DriveWarnings {
 
 // A figure below this raises its warning.
 inline constexpr int HealthLimit = 40;
+
+struct HealthCheckReading {
+    bool passed = false;
+    int health = 0;
+    int performance = 0;
+};
+
+// The boot disk's figures for the health check. They count only when the tool's verdict "PASSED"
+// stands in the report, wherever it stands: the drive overview looks for it only up to the
+// temperature line, the health check in the whole report.
+HealthCheckReading ReadHealthCheck(const QStringList& report);
 
 // Only a report that the tool passed is judged at all.
 DriveWarnings DecideDriveWarnings(bool passed, int health, int performance, const DriveSettings& settings);

@@ -45,6 +45,8 @@ DescribedMachine ParseDescribedMachine(const std::string& text, const std::strin
         if (key == "type") drive.type = value;
         if (key == "size") drive.size = value;
         if (key == "report") drive.report = value.empty() ? std::string() : folder + "/" + value;
+        if (key == "device" && value.find('/') == std::string::npos && value != "." && value != "..")
+            drive.kernelName = value;
         if (key == "volume") drive.volumes.push_back(ParseVolume(value));
     }
     return machine;
@@ -56,7 +58,6 @@ class DescribedSource : public MachineSource {
 public:
     explicit DescribedSource(std::string folder) : folder_(std::move(folder)) {}
 
-    bool IsDescribed() const override { return true; }
     std::vector<Drive> Drives() override { return Machine().drives; }
     std::vector<Volume> Volumes(size_t index) override {
         const std::vector<Drive>& drives = Machine().drives;
@@ -83,9 +84,14 @@ private:
 
 }  // namespace
 
-std::unique_ptr<MachineSource> OpenMachine() {
+std::string DescribedMachineFolder() {
     const char* folder = std::getenv("CORVANE_SIMULATED_MACHINE");
-    if (folder && *folder) return std::make_unique<DescribedSource>(folder);
+    return folder ? folder : "";
+}
+
+std::unique_ptr<MachineSource> OpenMachine() {
+    const std::string folder = DescribedMachineFolder();
+    if (!folder.empty()) return std::make_unique<DescribedSource>(folder);
     return OpenThisMachine();
 }
 

@@ -25,7 +25,9 @@ struct Drive {
     std::string type = "SATA";  // diskpart's "Type"
     std::string size;
     std::string report;      // a described drive's report file; empty when it has none
-    std::string kernelName;  // a real drive's Linux name, e.g. "sda" or "nvme0n1"
+    // The Linux name of the disk it is, e.g. "sda" or "nvme0n1": every drive of this machine, and a
+    // described drive that stands for one. Such a drive's report is the root service's, or smartctl's.
+    std::string kernelName;
     std::vector<Volume> volumes;  // a described drive's; a real drive's are read when asked for
 };
 
@@ -43,14 +45,13 @@ struct DescribedMachine {
 // machine.txt: one item per line; a line whose first word starts with "#" is a comment. The first
 // word is the key, the rest of the line (blanks around it removed) its value, taken as it stands:
 // a model text may hold "|", quotes, "#" or spaces. Only a volume's value is split, at each "|".
-// Report files are named relative to `folder`.
+// Report files are named relative to `folder`; a "device" value is a disk's name without any "/".
 DescribedMachine ParseDescribedMachine(const std::string& text, const std::string& folder);
 
 // Where the tools' answers come from: the folder in CORVANE_SIMULATED_MACHINE, or else this machine.
 class MachineSource {
 public:
     virtual ~MachineSource() = default;
-    virtual bool IsDescribed() const = 0;
     virtual std::vector<Drive> Drives() = 0;
     // The volumes of drive `index` of Drives().
     virtual std::vector<Volume> Volumes(size_t index) = 0;
@@ -58,6 +59,9 @@ public:
 };
 
 std::unique_ptr<MachineSource> OpenMachine();
+
+// The folder CORVANE_SIMULATED_MACHINE names; empty when the tools answer for this machine.
+std::string DescribedMachineFolder();
 
 // This Linux machine, read from /sys/block, /proc/self/mountinfo, /proc/swaps, udev's database in
 // /run/udev/data and /proc: the whole disks as lsblk lists them (no loop, RAM, zram or optical

@@ -14,10 +14,8 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
 #include <cstdlib>
 #include <cstring>
-#include <thread>
 
 extern char** environ;
 
@@ -26,58 +24,6 @@ namespace {
 
 constexpr off_t LargestReport = 1 << 20;
 const std::string UnfinishedPrefix = ".unfinished-";
-
-// Runs smartctl with its standard output into `output`; false, with the reason, when it could not
-// be started or was ended for running longer than the limit.
-bool RunSmartctl(const std::string& device, int output, int timeLimitSeconds, std::string& reason) {
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_adddup2(&actions, output, STDOUT_FILENO);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> words = {"smartctl", "-n", "standby", "-a", device};
-    std::vector<char*> arguments;
-    for (std::string& word : words) arguments.push_back(word.data());
-    arguments.push_back(nullptr);
-    pid_t child = 0;
-    const int error = posix_spawnp(&child, "smartctl", &actions, nullptr, arguments.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    if (error != 0) {
-        reason = std::string("cannot start smartctl: ") + std::strerror(error);
-        return false;
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(timeLimitSeconds);
-    int status = 0;
-    pid_t ended;
-    while ((ended = waitpid(child, &status, WNOHANG)) == 0 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (ended == child) return true;
-    kill(child, SIGKILL);
-    while (waitpid(child, &status, 0) < 0 && errno == EINTR) {
-    }
-    reason = "smartctl ran longer than " + std::to_string(timeLimitSeconds) + " s and was ended";
-    return false;
-}
-
-bool WriteReport(const std::string& folder, const std::string& kernelName, int timeLimitSeconds,
-                 std::string& reason) {
-    std::string temporary = folder + "/" + UnfinishedPrefix + kernelName + ".XXXXXX";
-    const int file = mkostemp(temporary.data(), O_CLOEXEC);
-    if (file < 0) {
-        reason = "cannot create " + temporary + ": " + std::strerror(errno);
-        return false;
-    }
-    // Readable by every user whatever the service's umask; written by root alone.
-    fchmod(file, 0644);
-    bool written = RunSmartctl(DeviceNode(kernelName), file, timeLimitSeconds, reason);
-    close(file);
-    if (written && rename(temporary.c_str(), (folder + "/" + kernelName + ".txt").c_str()) != 0) {
-        reason = "cannot rename " + temporary + ": " + std::strerror(errno);
-        written = false;
-    }
-    if (!written) unlink(temporary.c_str());
-    return written;
-}
 
 }  // namespace
 
@@ -105,16 +51,114 @@ std::optional<std::string> ReadCachedReport(const std::string& folder, const std
     return report;
 }
 
-PassResult CacheReports(const std::string& folder, int smartctlTimeLimitSeconds) {
-    PassResult result;
-    for (const Drive& drive : ReadLinuxDrives()) {
-        std::string reason;
-        if (WriteReport(folder, drive.kernelName, smartctlTimeLimitSeconds, reason))
-            result.written.push_back(drive.kernelName);
-        else
-            result.failed.push_back(drive.kernelName + ": " + reason);
+std::vector<std::string> SmartctlCommand(const std::string& deviceNode) {
+    return {"smartctl", "-n", "standby", "-a", deviceNode};
+}
+
+ReportReads::ReportReads(std::string folder, std::chrono::seconds timeLimit)
+    : folder_(std::move(folder)), timeLimit_(timeLimit) {}
+
+ReportReads::~ReportReads() {
+    for (const auto& [kernelName, read] : reads_) {
+        if (read.killed) continue;
+        kill(-read.process, SIGKILL);
+        unlink(read.temporary.c_str());
     }
-    return result;
+}
+
+std::vector<std::string> ReportReads::StartPass() {
+    std::vector<std::string> failures;
+    for (const Drive& drive : OpenMachine()->Drives()) {
+        if (drive.kernelName.empty()) continue;
+        const auto running = reads_.find(drive.kernelName);
+        if (running != reads_.end()) {
+            // One still within its time limit is a slow disk, which keeps its last report meanwhile.
+            if (running->second.killed)
+                failures.push_back(drive.kernelName + ": the smartctl ended for running too long has not exited yet");
+            continue;
+        }
+        if (const std::optional<std::string> failure = Start(drive.kernelName))
+            failures.push_back(drive.kernelName + ": " + *failure);
+    }
+    return failures;
+}
+
+std::optional<std::string> ReportReads::Start(const std::string& kernelName) {
+    std::string temporary = folder_ + "/" + UnfinishedPrefix + kernelName + ".XXXXXX";
+    const int file = mkostemp(temporary.data(), O_CLOEXEC);
+    if (file < 0) return "cannot create " + temporary + ": " + std::strerror(errno);
+    // Readable by every user whatever the service's umask; written by root alone.
+    fchmod(file, 0644);
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, file, STDOUT_FILENO);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+    // A process group of its own, so that ending it ends whatever it started; none of the signals the
+    // service waits for blocked.
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t none;
+    sigemptyset(&none);
+    posix_spawnattr_setsigmask(&attributes, &none);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK);
+    std::vector<std::string> words = SmartctlCommand(DeviceNode(kernelName));
+    std::vector<char*> arguments;
+    for (std::string& word : words) arguments.push_back(word.data());
+    arguments.push_back(nullptr);
+    pid_t child = 0;
+    const int error = posix_spawnp(&child, "smartctl", &actions, &attributes, arguments.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    close(file);
+    if (error != 0) {
+        unlink(temporary.c_str());
+        return std::string("cannot start smartctl: ") + std::strerror(error);
+    }
+    reads_[kernelName] = {child, temporary, std::chrono::steady_clock::now() + timeLimit_};
+    return {};
+}
+
+std::vector<std::string> ReportReads::Collect(std::chrono::steady_clock::time_point now) {
+    std::vector<std::string> failures;
+    for (auto entry = reads_.begin(); entry != reads_.end();) {
+        const std::string& kernelName = entry->first;
+        Read& read = entry->second;
+        int status = 0;
+        const pid_t ended = waitpid(read.process, &status, WNOHANG);
+        if (ended == read.process || (ended < 0 && errno == ECHILD)) {
+            const std::string report = folder_ + "/" + kernelName + ".txt";
+            if (!read.killed && rename(read.temporary.c_str(), report.c_str()) != 0) {
+                failures.push_back(kernelName + ": cannot rename " + read.temporary + ": " + std::strerror(errno));
+                unlink(read.temporary.c_str());
+            }
+            entry = reads_.erase(entry);
+            continue;
+        }
+        if (!read.killed && now >= read.timeLimit) {
+            kill(-read.process, SIGKILL);
+            unlink(read.temporary.c_str());
+            read.killed = true;
+            failures.push_back(kernelName + ": smartctl ran longer than " + std::to_string(timeLimit_.count()) +
+                               " s and was ended");
+        }
+        ++entry;
+    }
+    return failures;
+}
+
+bool ReportReads::Reading() const {
+    for (const auto& [kernelName, read] : reads_)
+        if (!read.killed) return true;
+    return false;
+}
+
+std::optional<std::chrono::steady_clock::time_point> ReportReads::NextTimeLimit() const {
+    std::optional<std::chrono::steady_clock::time_point> next;
+    for (const auto& [kernelName, read] : reads_)
+        if (!read.killed && (!next || read.timeLimit < *next)) next = read.timeLimit;
+    return next;
 }
 
 void RemoveUnfinishedReports(const std::string& folder) {

@@ -72,6 +72,6 @@ int main(int argc, char** argv) {
     standin::LogRun("shutdown", arguments);
     if (!standin::IsShutdownRequest(arguments))
         return standin::Finish({"", "shutdown knows only: shutdown /s\n", 1});
-    if (standin::OpenMachine()->IsDescribed()) return 0;
+    if (!standin::DescribedMachineFolder().empty()) return 0;
     return RequestPowerOff();
 }

@@ -51,7 +51,7 @@ int Smartctl(const Arguments& arguments) {
     const std::vector<Drive> drives = machine->Drives();
     if (*index >= drives.size()) return Finish({cannotRead, "", 2});
     const Drive& drive = drives[*index];
-    if (!machine->IsDescribed()) return ReportThisMachinesDrive(drive, cannotRead);
+    if (!drive.kernelName.empty()) return ReportThisMachinesDrive(drive, cannotRead);
     const std::optional<std::string> report = drive.report.empty() ? std::nullopt : ReadFileText(drive.report, LargestReport);
     return Finish(report ? ToolOutcome{*report, "", 0} : ToolOutcome{cannotRead, "", 2});
 }

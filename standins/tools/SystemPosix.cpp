@@ -81,7 +81,6 @@ namespace {
 
 class LinuxSource : public MachineSource {
 public:
-    bool IsDescribed() const override { return false; }
     std::vector<Drive> Drives() override {
         if (!drives_) drives_ = ReadLinuxDrives();
         return *drives_;
@@ -93,10 +92,10 @@ private:
     std::optional<std::vector<Drive>> drives_;
 };
 
-// Debian's smartctl in place of the Windows build, on the disk itself; what it cannot read it says on
+// Debian's smartctl on the disk itself, as the root service runs it; what it cannot read it says on
 // its standard output.
 int RunRealSmartctl(const std::string& deviceNode) {
-    std::vector<std::string> words = {"smartctl", "-a", deviceNode};
+    std::vector<std::string> words = SmartctlCommand(deviceNode);
     std::vector<char*> pointers;
     for (std::string& word : words) pointers.push_back(word.data());
     pointers.push_back(nullptr);

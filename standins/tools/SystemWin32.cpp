@@ -61,7 +61,6 @@ namespace {
 // The Windows build has no drives of its own to report: it answers for described machines.
 class NoMachine : public MachineSource {
 public:
-    bool IsDescribed() const override { return false; }
     std::vector<Drive> Drives() override { return {}; }
     std::vector<Volume> Volumes(size_t) override { return {}; }
     std::vector<Process> Processes() override { return {}; }

@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QStyle>
+#include <QSystemTrayIcon>
 #include <QStyleOptionButton>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -214,6 +215,17 @@ private slots:
     void answersWriteTheirSettings() {
         for (const QStringList& row : DataRows("dialog-answers.txt")) {
             init();
+            if (row[0] == "tray") {
+                QWaitClass controller;
+                QFile::remove(SettingsFile());
+                const QMetaObject& meta = *controller.metaObject();
+                QVERIFY(meta.method(meta.indexOfSlot(row[1].toUtf8())).invoke(&controller));
+                QVERIFY(!controller.findChild<QSystemTrayIcon*>()->isVisible());
+                QCOMPARE(WrittenSettings(), row.mid(3));
+                for (QWidget* window : QApplication::topLevelWidgets()) window->deleteLater();
+                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+                continue;
+            }
             const auto dialog = MakeDialog(row[0]);
             if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(row[2] == "ticked");
             dialog->show();
