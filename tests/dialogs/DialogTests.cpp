@@ -217,11 +217,11 @@ private slots:
             init();
             if (row[0] == "tray") {
                 QWaitClass controller;
-                QFile::remove(SettingsFile());
+                WriteSettings({});
                 const QMetaObject& meta = *controller.metaObject();
                 QVERIFY(meta.method(meta.indexOfSlot(row[1].toUtf8())).invoke(&controller));
                 QVERIFY(!controller.findChild<QSystemTrayIcon*>()->isVisible());
-                QCOMPARE(WrittenSettings(), row.mid(3));
+                QCOMPARE(AllSettings(), row.mid(3));
                 for (QWidget* window : QApplication::topLevelWidgets()) window->deleteLater();
                 QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
                 continue;

@@ -254,6 +254,8 @@ private slots:
             environment.insert("CORVANE_TOOL_LOG", log);
             if (given[2] == "described")
                 environment.insert("CORVANE_SIMULATED_MACHINE", MachinePath("hot-nvme-laptop"));
+            else
+                environment.remove("CORVANE_SIMULATED_MACHINE");
             QProcess shutdown;
             shutdown.setProcessEnvironment(environment);
             shutdown.start("bash", arguments + toolArguments);
@@ -302,7 +304,7 @@ private slots:
         QVERIFY(QFile::link(system_ + "/corvane-standin", SystemDirectory + "/diskpart.exe"));
         const QString powerShell = root_.filePath("powershell"), log = root_.filePath("powershell.log");
         QVERIFY(WriteBytes(powerShell + "/powershell", "#!/bin/sh\nprintf '%s\\n' \"$*\" >> '" + log.toUtf8() + R"('
-capture=${5#*-Path \'}
+capture=${5#*-LiteralPath \'}
 capture=${capture%%\'*}
 case "$5" in
     *Index,Model*) printf 'Index Model\r\n----- -----\r\n    0 INTEL SSDSC2KB480G8\r\n    1 WDC WUH721816ALE6L4\r\n' ;;
