@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # A Wine prefix for the Windows program: booted once, with the stand-in tools where Windows keeps the
 # real ones (system32 and system32\wbem, on the search path), and Wine told to run them instead of its
-# own tasklist, findstr, WMIC and shutdown, which would list Wine's processes or end the Wine session.
+# own tasklist, findstr, WMIC and shutdown, which would list Wine's processes or end the Wine session;
+# the fonts the program names, which only Windows has, stand for Linux's.
 #   bash scripts/wine-prefix.sh PREFIX STANDIN_EXE [LOGPIXELS]
 # LOGPIXELS sets the display's DPI (96 when not given), as Windows' display settings do.
 set -euo pipefail
@@ -24,6 +25,11 @@ done
     echo 'Windows Registry Editor Version 5.00'
     echo '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]'
     for tool in wmic tasklist findstr shutdown; do echo "\"$tool.exe\"=\"native\""; done
+    # Windows' own fonts are not here: the ones the program asks for by name are Noto Sans, as
+    # fontconfig gives them on Linux.
+    echo '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
+    echo '"Segoe UI"="Noto Sans"'
+    echo '"Segoe UI SemiBold"="Noto Sans"'
     echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
     printf '"LogPixels"=dword:%08x\n' "$dpi"
     echo '[HKEY_CURRENT_CONFIG\Software\Fonts]'

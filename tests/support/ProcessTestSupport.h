@@ -119,6 +119,8 @@ struct Monitor {
             const QString& program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART",
             const QString& workingDirectory = QString()) {
         environment.insert("QT_LOGGING_RULES", "corvane.*=true");
+        // A Windows program without a console would send its debug output to the debugger.
+        environment.insert("QT_FORCE_STDERR_LOGGING", "1");
         process.setProcessEnvironment(environment);
         process.setWorkingDirectory(workingDirectory.isEmpty() ? environment.value("TMPDIR") : workingDirectory);
         process.start(program, arguments);

@@ -181,12 +181,18 @@ private slots:
     void refusedShutdownIsNamed() {
         UseMachine("hot-nvme-laptop", {});
         QWaitClass controller;
+        // A refusing shutdown where each system's interpreter looks first: Linux's system folder, the
+        // current folder on Windows.
         const QTemporaryDir refusing;
         QVERIFY(WriteBytes(refusing.filePath("shutdown"),
                            "#!/bin/sh\necho 'Call to PowerOff failed: Access denied' >&2\nexit 1\n", true));
+        QVERIFY(WriteBytes(refusing.filePath("shutdown.cmd"), "@echo Access denied 1>&2\r\n@exit /b 1\r\n"));
         qputenv("CORVANE_SYSTEM_DIR", refusing.path().toUtf8());
+        const QString folder = QDir::currentPath();
+        QDir::setCurrent(refusing.path());
         QTest::ignoreMessage(QtWarningMsg, "the machine was not shut down: \"shutdown /s\" ended with exit code 1");
         const bool invoked = QMetaObject::invokeMethod(&controller, "OnSystemShutDown");
+        QDir::setCurrent(folder);
         qunsetenv("CORVANE_SYSTEM_DIR");
         QVERIFY(invoked);
     }
