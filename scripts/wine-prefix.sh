@@ -35,5 +35,5 @@ done
     echo '[HKEY_CURRENT_CONFIG\Software\Fonts]'
     printf '"LogPixels"=dword:%08x\n' "$dpi"
 } > "$prefix/corvane-setup.reg"
+# regedit has written it when it ends; programs started afterwards see it.
 wine regedit /S "$(winepath -w "$prefix/corvane-setup.reg")" > /dev/null 2>&1
-wineserver -w

@@ -20,11 +20,14 @@ inline void Click(const QString& window, const QPoint& point, int button = 1) {
        QString::number(button)});
 }
 
-inline QSize WindowSize(const QString& window) {
-    static const QRegularExpression size("\nWIDTH=(\\d+)\nHEIGHT=(\\d+)\n");
-    const QRegularExpressionMatch match = size.match(X({"getwindowgeometry", "--shell", window}));
-    return match.hasMatch() ? QSize(match.captured(1).toInt(), match.captured(2).toInt()) : QSize();
+// Where a window lies on the screen.
+inline QRect WindowGeometry(const QString& window) {
+    static const QRegularExpression geometry("X=(-?\\d+)\nY=(-?\\d+)\nWIDTH=(\\d+)\nHEIGHT=(\\d+)\n");
+    const QRegularExpressionMatch match = geometry.match(X({"getwindowgeometry", "--shell", window}));
+    if (!match.hasMatch()) return {};
+    return {match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt()};
 }
+inline QSize WindowSize(const QString& window) { return WindowGeometry(window).size(); }
 
 inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
 
@@ -32,13 +35,13 @@ inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadByt
 struct VirtualDesktop {
     QProcess server, trayHost;
 
-    bool Start() {
+    bool Start(const QString& screen = "1280x800x24") {
         for (const char* tool : {"Xvfb", "trayer", "xdotool"})
             if (QStandardPaths::findExecutable(tool).isEmpty()) {
                 qWarning("%s is missing: scripts/run-tests.sh installs it", tool);
                 return false;
             }
-        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", "1280x800x24", "-nolisten", "tcp"});
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
         if (!WaitUntil([&] { return server.canReadLine() || server.waitForReadyRead(100); })) return false;
         qputenv("DISPLAY", ":" + server.readLine().trimmed());
         trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",

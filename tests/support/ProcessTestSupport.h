@@ -103,9 +103,11 @@ inline QStringList AllSettings(const QString& file = SettingsFile()) {
 }
 
 // The text of every debug line of `process` so far that begins with `prefix`, prefix removed; `output`
-// gathers all it has printed.
-inline QStringList DebugLines(QProcess& process, QString& output, const QString& prefix) {
-    output += QString::fromUtf8(process.readAllStandardError());
+// gathers all it has printed. A Windows program prints in its code page, here Latin-1, and ends lines
+// with CR LF.
+inline QStringList DebugLines(QProcess& process, QString& output, const QString& prefix, bool windows = false) {
+    const QByteArray printed = process.readAllStandardError();
+    output += (windows ? QString::fromLatin1(printed) : QString::fromUtf8(printed)).remove('\r');
     const QRegularExpression start("^" + QRegularExpression::escape(prefix));
     return output.split('\n').filter(start).replaceInStrings(start, QString());
 }
@@ -114,6 +116,7 @@ inline QStringList DebugLines(QProcess& process, QString& output, const QString&
 struct Monitor {
     QProcess process;
     QString output;
+    bool windows = false;  // a Windows program under Wine
 
     Monitor(QProcessEnvironment environment, const QStringList& arguments = {},
             const QString& program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART",
@@ -130,7 +133,7 @@ struct Monitor {
         process.waitForFinished();
     }
     // The text of every debug line so far that begins with `prefix`, prefix removed.
-    QStringList Output(const QString& prefix) { return DebugLines(process, output, prefix); }
+    QStringList Output(const QString& prefix) { return DebugLines(process, output, prefix, windows); }
     // Start-up has written its settings once the controller has built its tray menu.
     bool Started(int milliseconds = 60000) {
         const auto menuBuilt = [&] { return !Output("corvane.tray: tray menu:").isEmpty(); };

@@ -1,6 +1,8 @@
 #include "support/DesktopTestSupport.h"
 #include "tray/TrayIcon.h"
 
+#include <QScreen>
+
 #include <optional>
 
 // The Windows program under Wine as a user meets it: installed in a folder of its own, its settings in
@@ -12,6 +14,27 @@ const QString RegistryKey = "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Corvane 
 
 // Wine shows this machine's root folder as drive Z:.
 QString WindowsPath(const QString& path) { return "Z:" + QDir::toNativeSeparators(path); }
+
+// A helper's failed check ends the test function too.
+#define STEP(call)                                \
+    do {                                          \
+        call;                                     \
+        if (QTest::currentTestFailed()) return;   \
+    } while (false)
+
+// How many rows of a dialog's picture the orange warning sign spans.
+int WarningSignHeight(const QImage& picture) {
+    int rows = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width() / 3; ++x) {
+            const QColor pixel = picture.pixelColor(x, y);
+            if (pixel.red() > 200 && pixel.green() > 100 && pixel.green() < 200 && pixel.blue() < 80) {
+                ++rows;
+                break;
+            }
+        }
+    return rows;
+}
 
 QString RegistryData(const QVariant& value) {
     if (value.type() == QVariant::Int) return QString("dword:%1").arg(value.toInt(), 8, 16, QChar('0'));
@@ -79,51 +102,64 @@ class WineEndToEndTests : public QObject {
     QStringList MonitorWindows() { return VisibleWindows("--class", "corvanesmart.exe"); }
 
     void StartMonitor(const QString& machine, const QVariantMap& settings) {
-        WriteRegistry(settings);
+        STEP(WriteRegistry(settings));
         QFile::remove(toolLog_);
         QProcessEnvironment environment = WineEnvironment();
-        environment.insert("QT_FORCE_STDERR_LOGGING", "1");
+        environment.insert("WINEQT_FORCE_STDERR_LOGGING", "1");
+        environment.insert("WINEQT_LOGGING_RULES", "corvane.*=true");
         environment.insert("CORVANE_SIMULATED_MACHINE", WindowsPath(MachinePath(machine)));
         environment.insert("CORVANE_TOOL_LOG", WindowsPath(toolLog_));
-        environment.remove("QT_QPA_PLATFORM");
         monitor_.emplace(environment, QStringList{WindowsPath(installFolder_ + "/CorvaneSMART.exe")}, "wine",
                          installFolder_);
+        monitor_->windows = true;
         QVERIFY2(monitor_->Started(300000), qPrintable(monitor_->output));
     }
 
-    // The tray icon Wine docks in the tray host: the one small window on the display that is no part
-    // of the tray host itself.
+    // The tray icon as Wine docks it in the tray host: a small window of Wine's explorer.
     QString TrayIconWindow() {
         QString icon;
         WaitUntil([&] {
-            const QStringList trayHost = X({"search", "--class", "^trayer$"}).split('\n');
-            for (const QString& window : X({"search", "--onlyvisible", "--name", ".*"}).split('\n', Qt::SkipEmptyParts)) {
-                const QSize size = WindowSize(window);
-                if (!trayHost.contains(window) && size.width() >= 8 && size.width() < 64 && size.height() < 64)
-                    icon = window;
-            }
+            for (const QString& window : VisibleWindows("--class", "explorer.exe"))
+                if (WindowSize(window).width() < 64 && WindowSize(window).height() < 64) icon = window;
             return !icon.isEmpty();
         });
         return icon;
     }
 
-    void OpenTrayMenu() {
-        const QString icon = TrayIconWindow();
-        QVERIFY2(!icon.isEmpty(), "no tray icon in the tray host");
-        const int windowsBefore = MonitorWindows().size();
-        bool opened = false;
-        for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-            Click(icon, {5, 5}, 3);
-            opened = WaitUntil([&] { return MonitorWindows().size() > windowsBefore; }, 10000);
-        }
-        QVERIFY2(opened, qPrintable("no menu after right clicks on the tray icon " + icon));
+    // The menu is built anew at every temperature check, every 30 seconds; under Wine a click takes
+    // long enough to meet a rebuild. Menus are opened right after one.
+    void AwaitFreshMenu() {
+        const int built = Output("corvane.tray: tray menu: ").size();
+        QVERIFY(WaitUntil([&] { return Output("corvane.tray: tray menu: ").size() > built; }, 120000));
     }
 
+    // Right-clicks the tray icon until its menu opens; the menu's window.
+    QString OpenTrayMenu() {
+        const QString icon = TrayIconWindow();
+        if (icon.isEmpty()) return {};
+        const QStringList before = MonitorWindows();
+        QString menu;
+        for (int attempt = 0; attempt < 3 && menu.isEmpty(); ++attempt) {
+            Click(icon, {5, 5}, 3);
+            WaitUntil([&] {
+                for (const QString& window : MonitorWindows())
+                    if (!before.contains(window)) menu = window;
+                return !menu.isEmpty();
+            }, 10000);
+        }
+        return menu;
+    }
+
+    // "Exit", the menu's last entry, clicked as a user clicks it.
     void ChooseExitAndExpectTheEnd() {
-        OpenTrayMenu();
-        X({"key", "Up", "Return"});
+        STEP(AwaitFreshMenu());
+        const QString menu = OpenTrayMenu();
+        QVERIFY2(!menu.isEmpty(), "no menu after right clicks on the tray icon");
+        const QSize size = WindowSize(menu);
+        Click(menu, {size.width() / 2, size.height() - 12});
         QVERIFY(monitor_->process.waitForFinished(120000));
         QCOMPARE(monitor_->process.exitCode(), 0);
+        QVERIFY(WaitUntil([&] { return MonitorWindows().isEmpty(); }));
         QCOMPARE(RegistryValue("ShowTrayIcon"), QString("false"));
         QCOMPARE(RegistryValue("FirstTimeLaunch"), QString("true"));
     }
@@ -136,7 +172,8 @@ private slots:
         QVERIFY(QProcess::execute("cp", {"-r", windowsBin_ + "/TranslationCM", installFolder_}) == 0);
         // The real smartctl64Bit.exe lies beside the monitor, where a command that names it alone finds it.
         QVERIFY(QFile::copy(windowsBin_ + "/system/corvane-standin.exe", installFolder_ + "/smartctl64Bit.exe"));
-        QVERIFY(desktop_.Start());
+        // Room for the dialogs at the scale 1.5 (the work area must hold 905 by 600 times the scale).
+        QVERIFY(desktop_.Start("1920x1080x24"));
         PreparePrefix(96);
     }
 
@@ -146,7 +183,7 @@ private slots:
     }
 
     void hotMachineWarnsDocksItsIconAndEnds() {
-        StartMonitor("hot-nvme-laptop", {{"ShowWarning", "true"}, {"WarningValue", 60}, {"ShutDownValue", 70}});
+        STEP(StartMonitor("hot-nvme-laptop", {{"ShowWarning", "true"}, {"WarningValue", 60}, {"ShutDownValue", 70}}));
         const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
         QVERIFY(WaitUntil([&] { return Output("corvane.tray: showing ").size() == 2; }));
         QCOMPARE(Output("corvane.tray: showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
@@ -160,72 +197,102 @@ private slots:
         QCOMPARE(RegistryValue("ResizeAppforDPI"), QString("true"));
         QCOMPARE(RegistryValue("HealthDontShow"), QString("false"));
         QCOMPARE(RegistryValue("PerformanceDontShow"), QString("false"));
-        QVERIFY(Wine({"reg", "query", RegistryKey, "/v", "TaskName"}).contains("TaskName"));
+        QVERIFY(Wine({"reg", "query", RegistryKey, "/v", "TaskName"}).contains("TaskName    REG_SZ"));
 
-        // The tools ran through cmd with the Windows command lines; WMIC's UTF-16 list named the boot disk.
-        const QStringList commands = Output("corvane.exec: running ");
-        QVERIFY2(commands.filter(QRegularExpression("WMIC\\.exe\\\\\" diskdrive get index >> \\\\\".*SMART1\\.txt\\\\\"")).size() >= 1,
-                 qPrintable(commands.join('\n')));
-        QVERIFY(commands.filter(QRegularExpression("diskpart\\.exe\\\\\" /s \\\\\".*DiskList\\.txt\\\\\">\\\\\".*Out\\.txt")).size() >= 1);
-        QVERIFY(commands.contains("\"smartctl64Bit.exe -a  /dev/sda >> \\\"" +
-                                  commands.filter("Temp.txt").value(0).section("\\\"", 1, 1) + "\\\"\""));
+        // The tools ran through cmd with the Windows command lines, their output captured in the private
+        // work folder; WMIC's list, in UTF-16, named the boot disk.
+        QStringList commands;
+        for (const QString& line : Output("corvane.exec: running "))
+            commands << line.mid(1, line.size() - 2).replace("\\\"", "\"").replace("\\\\", "\\");
+        const QRegularExpression listing(
+            R"(^"C:\\windows\\system32\\wbem\\WMIC\.exe" diskdrive get index >> "(C:\\.+\\CorvaneSMART-elevated)\\SMART1\.txt" $)");
+        const QString work = commands.filter(listing).value(0).replace(listing, "\\1");
+        QVERIFY2(!work.isEmpty(), qPrintable(commands.join('\n')));
+        for (const QString& command :
+             {"\"C:\\windows\\system32\\diskpart.exe\" /s \"" + work + "\\DiskList.txt\">\"" + work + "\\Out.txt\" ",
+              "smartctl64Bit.exe -a  /dev/sda >> \"" + work + "\\Temp.txt\" ",
+              "\"C:\\windows\\system32\\wbem\\WMIC.exe\" diskdrive get Model,Index >> \"" + work + "\\DiskInfo.txt\" "})
+            QVERIFY2(commands.contains(command), qPrintable(command + " is not among\n" + commands.join('\n')));
         QVERIFY(Lines(toolLog_).contains("smartctl64Bit.exe -a /dev/sda"));
-        QCOMPARE(Output("corvane.tray: boot disk index "), QStringList{"\"0\""});
+        QCOMPARE(Output("corvane.tray: boot disk index ").value(0), QString("\"0\""));
 
         // The icon is docked, blue with the temperature in white.
         const QString icon = TrayIconWindow();
         QVERIFY2(!icon.isEmpty(), "no tray icon in the tray host");
-        const QImage picture = Grab(icon);
-        QVERIFY(!picture.isNull());
         const QColor background = tray::TrayIconPixmap("71°", 1.0).toImage().pixelColor(0, 0);
         int backgroundPixels = 0, lightPixels = 0;
-        for (int y = 0; y < picture.height(); ++y)
-            for (int x = 0; x < picture.width(); ++x) {
-                const QColor pixel = picture.pixelColor(x, y);
-                backgroundPixels += qAbs(pixel.red() - background.red()) + qAbs(pixel.blue() - background.blue()) < 40;
-                lightPixels += pixel.lightness() > 200;
-            }
-        QVERIFY2(backgroundPixels > picture.width() * picture.height() / 3 && lightPixels > 10,
-                 qPrintable(QString("%1 background and %2 light pixels").arg(backgroundPixels).arg(lightPixels)));
+        WaitUntil([&] {
+            const QImage picture = Grab(icon);
+            backgroundPixels = lightPixels = 0;
+            for (int y = 0; y < picture.height(); ++y)
+                for (int x = 0; x < picture.width(); ++x) {
+                    const QColor pixel = picture.pixelColor(x, y);
+                    backgroundPixels += qAbs(pixel.red() - background.red()) + qAbs(pixel.blue() - background.blue()) < 40;
+                    lightPixels += pixel.lightness() > 200;
+                }
+            return backgroundPixels > 60 && lightPixels > 10;
+        }, 30000);
+        QVERIFY2(backgroundPixels > 60 && lightPixels > 10,
+                 qPrintable(QString("%1 blue and %2 white pixels").arg(backgroundPixels).arg(lightPixels)));
 
-        // Its menu opens on a right click, with the drive's submenu beside it.
+        // Its menu opens on a right click, and the drive's submenu, the first entry, beside it.
         const int before = MonitorWindows().size();
-        OpenTrayMenu();
-        X({"key", "Down", "Right"});
+        STEP(AwaitFreshMenu());
+        const QString menu = OpenTrayMenu();
+        QVERIFY2(!menu.isEmpty(), "no menu after right clicks on the tray icon");
+        Click(menu, {WindowSize(menu).width() / 2, 15});
         QVERIFY(WaitUntil([&] { return MonitorWindows().size() >= before + 2; }));
         X({"key", "Escape", "Escape"});
         QVERIFY(WaitUntil([&] { return MonitorWindows().size() == before; }));
-        ChooseExitAndExpectTheEnd();
+        STEP(ChooseExitAndExpectTheEnd());
     }
 
     void failingMachineWarnsOfItsHealth() {
-        StartMonitor("failing-boot-disk", {{"ShowWarning", "true"}, {"WarningValue", 90}, {"ShutDownValue", 95}});
+        STEP(StartMonitor("failing-boot-disk", {{"ShowWarning", "true"}, {"WarningValue", 90}, {"ShutDownValue", 95}}));
         QVERIFY(WaitUntil([&] { return !Output("corvane.tray: showing ").isEmpty(); }));
         QCOMPARE(Output("corvane.tray: showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
         QCOMPARE(Output("corvane.tray: tray menu: ").value(0).count(" {Temperature: "), 2);
         QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
-        ChooseExitAndExpectTheEnd();
+        STEP(ChooseExitAndExpectTheEnd());
     }
 
+    // A display of 144 DPI (LogPixels, as Windows' display settings set it) takes the scale 1.5: the
+    // dialogs half as large again, with the images of the "144" set.
     void highDpiDisplayTakesTheLargeImages() {
-        PreparePrefix(144);
-        StartMonitor("hot-nvme-laptop", {{"ShowWarning", "true"}, {"WarningValue", 60}, {"ShutDownValue", 95}});
-        QCOMPARE(Output("corvane.startup: scale ").value(0).section(' ', 0, 0), QString("1.5"));
-        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
-        QCOMPARE(WindowSize(Dialogs().first()), QSize(1, 1));
-        ChooseExitAndExpectTheEnd();
+        const QVariantMap settings = {{"ShowWarning", "true"}, {"WarningValue", 60}, {"ShutDownValue", 95}};
+        QSize size[2];
+        int sign[2] = {0, 0};
+        for (const int step : {0, 1}) {
+            STEP(PreparePrefix(step == 0 ? 96 : 144));
+            STEP(StartMonitor("hot-nvme-laptop", settings));
+            QCOMPARE(Output("corvane.startup: scale ").value(0).section(' ', 0, 0), QString(step == 0 ? "1" : "1.5"));
+            QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
+            const QString dialog = Dialogs().value(0);
+            size[step] = WindowSize(dialog);
+            WaitUntil([&] { return (sign[step] = WarningSignHeight(Grab(dialog))) > 0; }, 30000);
+            STEP(ChooseExitAndExpectTheEnd());
+        }
         PreparePrefix(96);
+        const QString sizes = QString("%1x%2 and a sign of %3 rows at 96 DPI, %4x%5 and %6 at 144")
+                                  .arg(size[0].width()).arg(size[0].height()).arg(sign[0])
+                                  .arg(size[1].width()).arg(size[1].height()).arg(sign[1]);
+        QVERIFY2(qAbs(size[1].width() - size[0].width() * 3 / 2) <= 3 && qAbs(size[1].height() - size[0].height() * 3 / 2) <= 3,
+                 qPrintable(sizes));
+        QVERIFY2(sign[0] > 50 && qAbs(sign[1] - sign[0] * 3 / 2) <= 4, qPrintable(sizes));
     }
 
 private:
-    // The window's picture, taken by this program on the X display.
+    // What the screen shows where the window lies, taken by this program on the X display.
     QImage Grab(const QString& window) {
+        const QRect area = WindowGeometry(window);
         const QString file = root_.filePath("grab.png");
+        QFile::remove(file);
         QProcess grab;
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert("QT_QPA_PLATFORM", "xcb");
         grab.setProcessEnvironment(environment);
-        grab.start(QCoreApplication::applicationFilePath(), {"--grab", window, file});
+        grab.start(QCoreApplication::applicationFilePath(),
+                   {"--grab", QString("%1,%2,%3,%4").arg(area.x()).arg(area.y()).arg(area.width()).arg(area.height()), file});
         grab.waitForFinished(60000);
         return QImage(file);
     }
@@ -234,7 +301,12 @@ private:
 int main(int argc, char** argv) {
     if (argc == 4 && QByteArray(argv[1]) == "--grab") {
         QGuiApplication application(argc, argv);
-        return QGuiApplication::primaryScreen()->grabWindow(QByteArray(argv[2]).toULongLong()).save(argv[3]) ? 0 : 1;
+        const QList<QByteArray> area = QByteArray(argv[2]).split(',');
+        return QGuiApplication::primaryScreen()
+                       ->grabWindow(0, area.value(0).toInt(), area.value(1).toInt(), area.value(2).toInt(), area.value(3).toInt())
+                       .save(argv[3])
+                   ? 0
+                   : 1;
     }
     const QTemporaryDir home;
     const QProcessEnvironment environment = IsolatedEnvironment(home.path());
