@@ -25,11 +25,12 @@ done
     echo 'Windows Registry Editor Version 5.00'
     echo '[HKEY_CURRENT_USER\Software\Wine\DllOverrides]'
     for tool in wmic tasklist findstr shutdown; do echo "\"$tool.exe\"=\"native\""; done
-    # Windows' own fonts are not here: the ones the program asks for by name are Noto Sans, as
-    # fontconfig gives them on Linux.
+    # Windows' own fonts are not here: the ones the program asks for by name, and those of Windows'
+    # menus, are Noto Sans, as fontconfig gives them on Linux.
     echo '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]'
-    echo '"Segoe UI"="Noto Sans"'
-    echo '"Segoe UI SemiBold"="Noto Sans"'
+    for font in "Segoe UI" "Segoe UI SemiBold" Tahoma "MS Shell Dlg" "MS Shell Dlg 2"; do
+        echo "\"$font\"=\"Noto Sans\""
+    done
     echo '[HKEY_CURRENT_USER\Control Panel\Desktop]'
     printf '"LogPixels"=dword:%08x\n' "$dpi"
     echo '[HKEY_CURRENT_CONFIG\Software\Fonts]'
