@@ -4,7 +4,7 @@
 // not 0 and the reason is on standard error: systemctl's own words, then this program's line.
 //
 // This is the one program that asks for a power-off. The build tree's system/shutdown is the stand-in
-// program, which only logs the request, and so is this one on a described machine.
+// program, which only logs the request; on a described machine this one only logs it too.
 
 #include "Machine.h"
 #include "System.h"
