@@ -343,10 +343,15 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     startup.dwFlags = STARTF_USESHOWWINDOW;
     startup.wShowWindow = SW_HIDE;
     PROCESS_INFORMATION process{};
-    if (!CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | CREATE_SUSPENDED,
-                        nullptr, nullptr, &startup, &process)) {
-        std::fprintf(stderr, "platform: CreateProcessW failed with error %lu\n", GetLastError());
-        return outcome;
+    // The interpreter is always there, so a failed start is the system's passing trouble (seen under
+    // Wine as an internal error while the new console came up): it is tried once more.
+    for (int attempt = 1;; ++attempt) {
+        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | CREATE_SUSPENDED,
+                           nullptr, nullptr, &startup, &process))
+            break;
+        std::fprintf(stderr, "platform: CreateProcessW failed with error %lu (attempt %d)\n", GetLastError(), attempt);
+        if (attempt == 2) return outcome;
+        Sleep(100);
     }
     outcome.started = true;
 
