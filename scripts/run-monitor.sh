@@ -7,7 +7,7 @@
 #   scripts/run-monitor.sh --windows --machine NAME
 #                                          the same with the Windows program under Wine, in a prefix of
 #                                          its own (build-win/demo/NAME); the first run builds Qt for
-#                                          Windows, about 20 minutes on 2 cores
+#                                          Windows, about 25 minutes on 2 cores
 # Any further arguments go to the monitor ("Schedular" marks a start by the task scheduler).
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)

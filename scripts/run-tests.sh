@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Builds everything and runs the default tests: Qt for Windows (built once from Debian's sources, then
-# cached; about 20 minutes on 2 cores), the Windows program and its tests under Wine, the Windows zip;
+# cached; about 25 minutes on 2 cores), the Windows program and its tests under Wine, the Windows zip;
 # then the Linux build with all its tests but the long ones (label "long"), the Windows program under
 # Wine driven end to end from the unpacked zip, the .deb (installed and started when root) and the fuzz
 # target, three minutes in two processes. Installs missing Debian packages first. Needs nothing

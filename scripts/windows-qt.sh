@@ -2,7 +2,7 @@
 # Qt 5 for the Windows build: Debian's own qtbase source package, cross-compiled with MinGW-w64 into a
 # static Qt that the monitor and its tests link. The result is cached outside the source tree, in a
 # folder named by the Qt version and the configure options, and reused by every later build on this
-# machine. The first build takes about 20 minutes on 2 cores.
+# machine. The first build takes about 25 minutes on 2 cores.
 #
 #   bash scripts/windows-qt.sh          builds Qt when it is not cached yet; prints the Qt folder
 #
