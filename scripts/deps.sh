@@ -5,9 +5,9 @@ BUILD_PACKAGES=(cmake make g++ qtbase5-dev qttools5-dev qttools5-dev-tools qttra
                 smartmontools util-linux)
 # Fonts for the Japanese, Chinese, Korean and Hindi (Devanagari) texts; Qt finds them through fontconfig.
 BUILD_PACKAGES+=(fonts-noto-cjk fonts-noto-core)
-# Qt for Windows is built from Debian's source package (dpkg-dev unpacks it); Wine runs the result,
-# with its own fonts for its menus.
-WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 wine fonts-wine dpkg-dev)
+# Qt and smartctl for Windows are built from Debian's source packages (dpkg-dev unpacks them), the
+# installer by NSIS; Wine runs the result, with its own fonts for its menus.
+WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 wine fonts-wine dpkg-dev nsis)
 # The end-to-end tests drive the real monitor on a virtual display with a tray host.
 DESKTOP_TEST_PACKAGES=(xvfb xauth trayer xdotool)
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes. The .deb: CPack reads the
