@@ -1,6 +1,66 @@
 #include "support/ProcessTestSupport.h"
 
-// The monitor as a user starts it: the real program, with no tools at all.
+#include <map>
+#include <optional>
+
+namespace {
+
+const QString StoreName = QStringLiteral("Corvane/Corvane Drive Monitor.ini");
+// Both parsed in part: Qt reads the lines it understands. It finds garbage as it opens the file, and a
+// "#" comment, which its INI files do not know, only as it reads the section.
+const QByteArray MalformedDefaults("[General]\nWarningValue=61\n\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n", 48);
+const QByteArray CommentedDefaults("[General]\n# the administrator's choice\nWarningValue=61\n");
+
+// Sets environment variables for the life of this object, then puts back what was there.
+class ScopedEnvironment {
+public:
+    explicit ScopedEnvironment(const std::map<const char*, QString>& values) {
+        for (const auto& [name, value] : values) {
+            saved_.emplace(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
+            if (value.isNull())
+                qunsetenv(name);
+            else
+                qputenv(name, value.toUtf8());
+        }
+    }
+    ~ScopedEnvironment() {
+        for (const auto& [name, value] : saved_)
+            if (value)
+                qputenv(name, *value);
+            else
+                qunsetenv(name);
+    }
+
+private:
+    std::map<const char*, std::optional<QByteArray>> saved_;
+};
+
+// A user without CORVANE_SETTINGS_FILE, whose configuration folder and the two system-wide ones of
+// XDG_CONFIG_DIRS are folders of the test's own.
+struct ConfigFolders {
+    QTemporaryDir root;
+    const QString user = root.filePath("home-config/" + StoreName), first = root.filePath("first/" + StoreName),
+                  second = root.filePath("second/" + StoreName);
+
+    // The monitor's environment; `environment` is the test process's by default.
+    QProcessEnvironment Environment(QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) const {
+        environment.remove("CORVANE_SETTINGS_FILE");
+        environment.insert("XDG_CONFIG_HOME", root.filePath("home-config"));
+        environment.insert("XDG_CONFIG_DIRS", root.filePath("first") + ':' + root.filePath("second"));
+        return environment;
+    }
+    ScopedEnvironment InThisProcess() const {
+        const QProcessEnvironment environment = Environment();
+        return ScopedEnvironment({{"CORVANE_SETTINGS_FILE", QString()},
+                                  {"XDG_CONFIG_HOME", environment.value("XDG_CONFIG_HOME")},
+                                  {"XDG_CONFIG_DIRS", environment.value("XDG_CONFIG_DIRS")}});
+    }
+};
+
+}  // namespace
+
+// The monitor as a user starts it: the real program, with no tools at all; and the settings it starts
+// from, the user's own over the system-wide defaults.
 class StartupTests : public QObject {
     Q_OBJECT
 
@@ -24,6 +84,96 @@ private slots:
                 QCOMPARE(value.isValid() ? key + '=' + value.toString() : key, expected);
             }
         }
+    }
+
+    // Where the user's file and its defaults are looked for, without reading any of them.
+    void defaultsAreLookedForInTheSystemFolders() {
+        if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
+        const QString home = QDir::tempPath() + "/corvane config home";
+        {
+            const ScopedEnvironment user({{"CORVANE_SETTINGS_FILE", QString()}, {"XDG_CONFIG_HOME", home},
+                                          {"XDG_CONFIG_DIRS", QString()}});
+            QCOMPARE(SettingsLocation(), home + '/' + StoreName);
+            QCOMPARE(SettingsDefaultsLocations(), QStringList{"/etc/xdg/" + StoreName});
+        }
+        {
+            // The base directory rules ignore relative folders, and the user's own is no defaults folder.
+            const ScopedEnvironment user({{"CORVANE_SETTINGS_FILE", QString()}, {"XDG_CONFIG_HOME", home},
+                                          {"XDG_CONFIG_DIRS", "/opt/a::relative:" + home + ":/opt/b"}});
+            QCOMPARE(SettingsDefaultsLocations(), (QStringList{"/opt/a/" + StoreName, "/opt/b/" + StoreName}));
+        }
+        const ScopedEnvironment demo({{"CORVANE_SETTINGS_FILE", "/opt/demo.ini"}, {"XDG_CONFIG_DIRS", "/opt/a"}});
+        QCOMPARE(SettingsLocation(), QString("/opt/demo.ini"));
+        QCOMPARE(SettingsDefaultsLocations(), QStringList());
+    }
+
+    // Each row: the user's file, the first and the second defaults file ("-" for none), what the store
+    // reads ("Key=text", or "Key" alone for a key it does not have) and whether it warns of the first.
+    void storeReadsDefaultsKeyByKey_data() {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<bool>("firstIsMalformed");
+        QTest::newRow("the user's value wins")
+            << QByteArray("WarningValue=55") << QByteArray("WarningValue=60") << QByteArray("WarningValue=65")
+            << QStringList{"WarningValue=55"} << false;
+        QTest::newRow("the user's false wins, an empty value too")
+            << QByteArray("ShowWarning=false\nShutDownValue=") << QByteArray("ShowWarning=true\nShutDownValue=70")
+            << QByteArray("-") << QStringList{"ShowWarning=false", "ShutDownValue="} << false;
+        QTest::newRow("a key the user lacks comes from the defaults")
+            << QByteArray("TempValue=F") << QByteArray("WarningValue=60") << QByteArray("-")
+            << QStringList{"TempValue=F", "WarningValue=60", "DontShow"} << false;
+        QTest::newRow("the first folder wins, the second fills in")
+            << QByteArray("-") << QByteArray("ShutDownValue=70") << QByteArray("ShutDownValue=99\nTempValue=F")
+            << QStringList{"ShutDownValue=70", "TempValue=F", "ShowWarning"} << false;
+        const QByteArray second = "ShowWarning=true\nWarningValue=65";
+        const QStringList partlyRead = {"TempValue=C", "ShowWarning=true", "WarningValue=61"};
+        QTest::newRow("garbage in the first defaults file")
+            << QByteArray("TempValue=C") << MalformedDefaults << second << partlyRead << true;
+        QTest::newRow("a # comment in the first defaults file")
+            << QByteArray("TempValue=C") << CommentedDefaults << second << partlyRead << true;
+    }
+    void storeReadsDefaultsKeyByKey() {
+        if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
+        QFETCH(QByteArray, user);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QStringList, expected);
+        QFETCH(bool, firstIsMalformed);
+        const ConfigFolders folders;
+        const std::pair<QString, QByteArray> files[] = {
+            {folders.user, user}, {folders.first, first}, {folders.second, second}};
+        for (const auto& [path, text] : files)
+            if (text != "-") QVERIFY(WriteBytes(path, text.startsWith('[') ? text : "[General]\n" + text + '\n'));
+        if (firstIsMalformed)
+            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("defaults in \"" +
+                                                                  QRegularExpression::escape(folders.first) +
+                                                                  "\" do not parse"));
+        const ScopedEnvironment environment = folders.InThisProcess();
+        const SettingsStore store;
+        for (const QString& value : expected) {
+            const QString key = value.section('=', 0, 0);
+            QCOMPARE(store.Contains(key) ? key + '=' + store.ReadText(key) : key, value);
+        }
+    }
+
+    // The real monitor with defaults: it reads them and writes its start-up settings to the user's
+    // file alone, even beside a malformed defaults file, whose name its debug output gives.
+    void startWritesOnlyTheUsersFile() {
+        if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
+        const ConfigFolders folders;
+        const QByteArray defaults = "; for every user\n[General]\nResizeAppforDPI=false\nHealthDontShow=true\n";
+        QVERIFY(WriteBytes(folders.first, MalformedDefaults));
+        QVERIFY(WriteBytes(folders.second, defaults));
+        Monitor monitor(folders.Environment(IsolatedEnvironment(folders.root.path())));
+        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
+        QVERIFY(!monitor.Output("corvane.settings: the defaults in \"" + folders.first + "\" do not parse").isEmpty());
+        QCOMPARE(ReadBytes(folders.first), MalformedDefaults);
+        QCOMPARE(ReadBytes(folders.second), defaults);
+        // ResizeAppforDPI is written only where no file has it.
+        QCOMPARE(AllSettings(folders.user),
+                 (QStringList{"HealthDontShow=false", "PerformanceDontShow=false", "TaskName="}));
     }
 };
 
