@@ -35,6 +35,30 @@ private:
     std::map<const char*, std::optional<QByteArray>> saved_;
 };
 
+// The store's warnings while this object lives, kept from the test log.
+class SettingsWarnings {
+public:
+    SettingsWarnings() {
+        current_ = this;
+        previous_ = qInstallMessageHandler(Keep);
+    }
+    ~SettingsWarnings() {
+        qInstallMessageHandler(previous_);
+        current_ = nullptr;
+    }
+    QStringList messages;
+
+private:
+    static void Keep(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (QLatin1String(context.category) == QLatin1String("corvane.settings"))
+            current_->messages << message;
+        else
+            previous_(type, context, message);
+    }
+    static inline SettingsWarnings* current_ = nullptr;
+    static inline QtMessageHandler previous_ = nullptr;
+};
+
 // A user without CORVANE_SETTINGS_FILE, whose configuration folder and the two system-wide ones of
 // XDG_CONFIG_DIRS are folders of the test's own.
 struct ConfigFolders {
@@ -108,7 +132,8 @@ private slots:
     }
 
     // Each row: the user's file, the first and the second defaults file ("-" for none), what the store
-    // reads ("Key=text", or "Key" alone for a key it does not have) and whether it warns of the first.
+    // reads ("Key=text", or "Key" alone for a key it does not have) and whether it warns that the
+    // first does not parse; of no other file.
     void storeReadsDefaultsKeyByKey_data() {
         QTest::addColumn<QByteArray>("user");
         QTest::addColumn<QByteArray>("first");
@@ -127,6 +152,10 @@ private slots:
         QTest::newRow("the first folder wins, the second fills in")
             << QByteArray("-") << QByteArray("ShutDownValue=70") << QByteArray("ShutDownValue=99\nTempValue=F")
             << QStringList{"ShutDownValue=70", "TempValue=F", "ShowWarning"} << false;
+        QTest::newRow("the package's defaults")
+            << QByteArray("-") << ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/../../packaging/settings-defaults.ini"))
+            << QByteArray("-") << QStringList{"ShowWarning=true", "WarningValue=60", "ShutDownValue=70", "TempValue=C"}
+            << false;
         const QByteArray second = "ShowWarning=true\nWarningValue=65";
         const QStringList partlyRead = {"TempValue=C", "ShowWarning=true", "WarningValue=61"};
         QTest::newRow("garbage in the first defaults file")
@@ -146,16 +175,16 @@ private slots:
             {folders.user, user}, {folders.first, first}, {folders.second, second}};
         for (const auto& [path, text] : files)
             if (text != "-") QVERIFY(WriteBytes(path, text.startsWith('[') ? text : "[General]\n" + text + '\n'));
-        if (firstIsMalformed)
-            QTest::ignoreMessage(QtWarningMsg, QRegularExpression("defaults in \"" +
-                                                                  QRegularExpression::escape(folders.first) +
-                                                                  "\" do not parse"));
         const ScopedEnvironment environment = folders.InThisProcess();
+        const SettingsWarnings warnings;
         const SettingsStore store;
         for (const QString& value : expected) {
             const QString key = value.section('=', 0, 0);
             QCOMPARE(store.Contains(key) ? key + '=' + store.ReadText(key) : key, value);
         }
+        QCOMPARE(warnings.messages, firstIsMalformed ? QStringList{"the defaults in \"" + folders.first +
+                                                                   "\" do not parse; using what could be read"}
+                                                     : QStringList());
     }
 
     // The real monitor with defaults: it reads them and writes its start-up settings to the user's
