@@ -1,8 +1,5 @@
 #include "support/ProcessTestSupport.h"
 
-#include <map>
-#include <optional>
-
 namespace {
 
 const QString StoreName = QStringLiteral("Corvane/Corvane Drive Monitor.ini");
@@ -11,29 +8,15 @@ const QString StoreName = QStringLiteral("Corvane/Corvane Drive Monitor.ini");
 const QByteArray MalformedDefaults("[General]\nWarningValue=61\n\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n", 48);
 const QByteArray CommentedDefaults("[General]\n# the administrator's choice\nWarningValue=61\n");
 
-// Sets environment variables for the life of this object, then puts back what was there.
-class ScopedEnvironment {
-public:
-    explicit ScopedEnvironment(const std::map<const char*, QString>& values) {
-        for (const auto& [name, value] : values) {
-            saved_.emplace(name, qEnvironmentVariableIsSet(name) ? std::optional(qgetenv(name)) : std::nullopt);
-            if (value.isNull())
-                qunsetenv(name);
-            else
-                qputenv(name, value.toUtf8());
-        }
-    }
-    ~ScopedEnvironment() {
-        for (const auto& [name, value] : saved_)
-            if (value)
-                qputenv(name, *value);
-            else
-                qunsetenv(name);
-    }
-
-private:
-    std::map<const char*, std::optional<QByteArray>> saved_;
-};
+// This process as a user without CORVANE_SETTINGS_FILE, with these XDG folders (null: unset).
+void BecomeUser(const QString& configHome, const QString& configDirs) {
+    qunsetenv("CORVANE_SETTINGS_FILE");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    if (configDirs.isNull())
+        qunsetenv("XDG_CONFIG_DIRS");
+    else
+        qputenv("XDG_CONFIG_DIRS", configDirs.toUtf8());
+}
 
 // The store's warnings while this object lives, kept from the test log.
 class SettingsWarnings {
@@ -59,26 +42,14 @@ private:
     static inline QtMessageHandler previous_ = nullptr;
 };
 
-// A user without CORVANE_SETTINGS_FILE, whose configuration folder and the two system-wide ones of
-// XDG_CONFIG_DIRS are folders of the test's own.
+// A user's configuration folder and the two folders of XDG_CONFIG_DIRS, all the test's own, and the
+// settings file in each.
 struct ConfigFolders {
     QTemporaryDir root;
-    const QString user = root.filePath("home-config/" + StoreName), first = root.filePath("first/" + StoreName),
+    const QString configHome = root.filePath("home-config");
+    const QString configDirs = root.filePath("first") + ':' + root.filePath("second");
+    const QString user = configHome + '/' + StoreName, first = root.filePath("first/" + StoreName),
                   second = root.filePath("second/" + StoreName);
-
-    // The monitor's environment; `environment` is the test process's by default.
-    QProcessEnvironment Environment(QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) const {
-        environment.remove("CORVANE_SETTINGS_FILE");
-        environment.insert("XDG_CONFIG_HOME", root.filePath("home-config"));
-        environment.insert("XDG_CONFIG_DIRS", root.filePath("first") + ':' + root.filePath("second"));
-        return environment;
-    }
-    ScopedEnvironment InThisProcess() const {
-        const QProcessEnvironment environment = Environment();
-        return ScopedEnvironment({{"CORVANE_SETTINGS_FILE", QString()},
-                                  {"XDG_CONFIG_HOME", environment.value("XDG_CONFIG_HOME")},
-                                  {"XDG_CONFIG_DIRS", environment.value("XDG_CONFIG_DIRS")}});
-    }
 };
 
 }  // namespace
@@ -88,8 +59,12 @@ struct ConfigFolders {
 class StartupTests : public QObject {
     Q_OBJECT
 
+    const QByteArray settingsFile_ = qgetenv("CORVANE_SETTINGS_FILE");
+
 private slots:
     void initTestCase() { qputenv("CORVANE_SYSTEM_DIR", "/nonexistent"); }
+    // Each test starts with the settings file of the test process.
+    void init() { qputenv("CORVANE_SETTINGS_FILE", settingsFile_); }
 
     void startWritesItsSettings() {
         for (const QStringList& row : DataRows("start-up-settings.txt")) {
@@ -114,19 +89,13 @@ private slots:
     void defaultsAreLookedForInTheSystemFolders() {
         if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
         const QString home = QDir::tempPath() + "/corvane config home";
-        {
-            const ScopedEnvironment user({{"CORVANE_SETTINGS_FILE", QString()}, {"XDG_CONFIG_HOME", home},
-                                          {"XDG_CONFIG_DIRS", QString()}});
-            QCOMPARE(SettingsLocation(), home + '/' + StoreName);
-            QCOMPARE(SettingsDefaultsLocations(), QStringList{"/etc/xdg/" + StoreName});
-        }
-        {
-            // The base directory rules ignore relative folders, and the user's own is no defaults folder.
-            const ScopedEnvironment user({{"CORVANE_SETTINGS_FILE", QString()}, {"XDG_CONFIG_HOME", home},
-                                          {"XDG_CONFIG_DIRS", "/opt/a::relative:" + home + ":/opt/b"}});
-            QCOMPARE(SettingsDefaultsLocations(), (QStringList{"/opt/a/" + StoreName, "/opt/b/" + StoreName}));
-        }
-        const ScopedEnvironment demo({{"CORVANE_SETTINGS_FILE", "/opt/demo.ini"}, {"XDG_CONFIG_DIRS", "/opt/a"}});
+        BecomeUser(home, QString());
+        QCOMPARE(SettingsLocation(), home + '/' + StoreName);
+        QCOMPARE(SettingsDefaultsLocations(), QStringList{"/etc/xdg/" + StoreName});
+        // The base directory rules ignore relative folders, and the user's own is no defaults folder.
+        BecomeUser(home, "/opt/a::relative:" + home + ":/opt/b");
+        QCOMPARE(SettingsDefaultsLocations(), (QStringList{"/opt/a/" + StoreName, "/opt/b/" + StoreName}));
+        qputenv("CORVANE_SETTINGS_FILE", "/opt/demo.ini");
         QCOMPARE(SettingsLocation(), QString("/opt/demo.ini"));
         QCOMPARE(SettingsDefaultsLocations(), QStringList());
     }
@@ -175,7 +144,7 @@ private slots:
             {folders.user, user}, {folders.first, first}, {folders.second, second}};
         for (const auto& [path, text] : files)
             if (text != "-") QVERIFY(WriteBytes(path, text.startsWith('[') ? text : "[General]\n" + text + '\n'));
-        const ScopedEnvironment environment = folders.InThisProcess();
+        BecomeUser(folders.configHome, folders.configDirs);
         const SettingsWarnings warnings;
         const SettingsStore store;
         for (const QString& value : expected) {
@@ -195,7 +164,11 @@ private slots:
         const QByteArray defaults = "; for every user\n[General]\nResizeAppforDPI=false\nHealthDontShow=true\n";
         QVERIFY(WriteBytes(folders.first, MalformedDefaults));
         QVERIFY(WriteBytes(folders.second, defaults));
-        Monitor monitor(folders.Environment(IsolatedEnvironment(folders.root.path())));
+        QProcessEnvironment environment = IsolatedEnvironment(folders.root.path());
+        environment.remove("CORVANE_SETTINGS_FILE");
+        environment.insert("XDG_CONFIG_HOME", folders.configHome);
+        environment.insert("XDG_CONFIG_DIRS", folders.configDirs);
+        Monitor monitor(environment);
         QVERIFY2(monitor.Started(), qPrintable(monitor.output));
         QVERIFY(!monitor.Output("corvane.settings: the defaults in \"" + folders.first + "\" do not parse").isEmpty());
         QCOMPARE(ReadBytes(folders.first), MalformedDefaults);
