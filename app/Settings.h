@@ -3,16 +3,22 @@
 // The settings shared with the companion applications. Every operation opens its own store, so a
 // value the companion changed is seen at the next read; every write reaches the store at once.
 // Windows keeps them in the registry key the companion uses; elsewhere in an INI file, named by
-// CORVANE_SETTINGS_FILE or kept in the user's configuration folder.
+// CORVANE_SETTINGS_FILE or kept in the user's configuration folder. The user's file has system-wide
+// defaults under the same name in the XDG configuration folders: a key it lacks is read from the first
+// of them that has it, and nothing is ever written there.
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 #include <memory>
+#include <vector>
 
 class QSettings;
 
 QString SettingsLocation();
+// The defaults files in the order they are read; none on Windows or for CORVANE_SETTINGS_FILE.
+QStringList SettingsDefaultsLocations();
 
 class SettingsStore {
 public:
@@ -35,7 +41,10 @@ public:
     bool EnsureTrue(const QString& key);
 
 private:
+    QVariant Value(const QString& key) const;
+
     std::unique_ptr<QSettings> settings_;
+    std::vector<std::unique_ptr<QSettings>> defaults_;  // read only
 };
 
 namespace SettingsKey {

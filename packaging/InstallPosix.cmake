@@ -39,6 +39,10 @@ install(FILES ${CMAKE_SOURCE_DIR}/resources/images/img_Moniter-drive.png
 # an install without root writes it elsewhere (-DCORVANE_AUTOSTART_DIR=...) or stages with DESTDIR.
 set(CORVANE_AUTOSTART_DIR /etc/xdg/autostart CACHE PATH "Folder of the entry that starts the monitor at login")
 install(FILES corvane-smart.desktop DESTINATION ${CORVANE_AUTOSTART_DIR})
+# The settings' defaults for every user, read where a user's own file lacks a key, are in /etc/xdg
+# too: an install without root moves them (-DCORVANE_SETTINGS_DEFAULTS_DIR=...) or stages them.
+set(CORVANE_SETTINGS_DEFAULTS_DIR /etc/xdg/Corvane CACHE PATH "Folder of the settings' defaults for every user")
+install(FILES settings-defaults.ini DESTINATION ${CORVANE_SETTINGS_DEFAULTS_DIR} RENAME "Corvane Drive Monitor.ini")
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME corvane-smart)
@@ -55,12 +59,14 @@ set(CPACK_DEBIAN_PACKAGE_DEPENDS "smartmontools, init-system-helpers")
 # The Japanese, Chinese, Korean and Hindi texts need these fonts; the others do not.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-noto-cjk, fonts-noto-core")
 set(CPACK_STRIP_FILES ON)
-# An administrator may edit the login entry (Hidden=true turns it off); upgrades keep that edit.
-file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/conffiles "${CORVANE_AUTOSTART_DIR}/corvane-smart.desktop\n")
+# An administrator may edit the login entry (Hidden=true turns it off) and the settings' defaults;
+# upgrades keep those edits, and purge removes them.
+file(WRITE ${CMAKE_CURRENT_BINARY_DIR}/conffiles "${CORVANE_AUTOSTART_DIR}/corvane-smart.desktop\n"
+                                                 "${CORVANE_SETTINGS_DEFAULTS_DIR}/Corvane Drive Monitor.ini\n")
 set(CPACK_DEBIAN_PACKAGE_CONTROL_EXTRA ${CMAKE_CURRENT_BINARY_DIR}/conffiles ${CMAKE_CURRENT_SOURCE_DIR}/postinst
     ${CMAKE_CURRENT_SOURCE_DIR}/prerm ${CMAKE_CURRENT_SOURCE_DIR}/postrm)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# Staged with DESTDIR, so that the absolute autostart folder lands inside the package.
+# Staged with DESTDIR, so that the absolute folders in /etc/xdg land inside the package.
 set(CPACK_SET_DESTDIR ON)
 set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGE_DIRECTORY ${CMAKE_BINARY_DIR}/package)

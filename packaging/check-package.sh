@@ -4,9 +4,10 @@
 # is one), that the installed report cache writes this machine's reports, that the installed shutdown
 # asks systemctl to power off once and fails with the reason when that is refused, that the monitor
 # started through the installed launcher keeps running and runs the stand-in tools installed beside
-# it, and that purging removes it all, the service's enablement included. Whatever runs installed
-# programs runs where systemctl and every other power-off command only record
-# (tests/support/with-systemctl-recorder.sh).
+# it, that for a user with no settings of their own the package's defaults turn the temperature
+# warnings on (and the user's own file off), and that purging removes it all, the service's
+# enablement and the defaults included. Whatever runs installed programs runs where systemctl and
+# every other power-off command only record (tests/support/with-systemctl-recorder.sh).
 #   packaging/check-package.sh [BUILD DIR]      default build/
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
@@ -37,8 +38,13 @@ for path in ./usr/lib/$package/CorvaneSMART ./usr/lib/$package/TranslationCM/DE/
             "./usr/lib/$package/system/shutdown -> corvane-shutdown" \
             ./usr/lib/$package/corvane-report-cache ./usr/lib/systemd/system/$unit \
             "./usr/bin/$package -> ../lib/$package/CorvaneSMART" ./usr/share/applications/$package.desktop \
-            ./usr/share/icons/hicolor/32x32/apps/$package.png ./etc/xdg/autostart/$package.desktop; do
+            ./usr/share/icons/hicolor/32x32/apps/$package.png ./etc/xdg/autostart/$package.desktop \
+            "./etc/xdg/Corvane/Corvane Drive Monitor.ini"; do
     grep -qF -- " $path" <<< "$contents" || fail "the package lacks $path"
+done
+defaults="/etc/xdg/Corvane/Corvane Drive Monitor.ini"
+for conffile in "/etc/xdg/autostart/$package.desktop" "$defaults"; do
+    dpkg-deb -I "$deb" conffiles | grep -qxF "$conffile" || fail "$conffile is not a conffile of the package"
 done
 for program in corvane-standin corvane-shutdown; do
     grep -F "/usr/lib/$package/system/$program" <<< "$contents" | grep -q '^-rwxr-xr-x' ||
@@ -122,11 +128,52 @@ wait "$monitor" 2> /dev/null || true
 monitor=
 [ ! -s "$work/poweroff.log" ] || fail "the installed monitor asked: $(cat "$work/poweroff.log")"
 
+# The installed monitor on the hot laptop (71 °C) as a user whose home is $1 and who has nothing else:
+# no XDG folders, no settings file of the test's. Writes the warnings it shows, one class name a line,
+# to $1.shown once its first health check, which follows the temperature warnings, is done.
+hot_laptop_warnings() {
+    local home=$1 waited=0
+    mkdir -p "$home" "$home.temp" "$home.runtime"
+    chmod 0700 "$home.runtime"
+    "${recorded[@]}" env -u XDG_CONFIG_HOME -u XDG_CONFIG_DIRS -u CORVANE_SETTINGS_FILE -u CORVANE_SYSTEM_DIR \
+        HOME="$home" XDG_RUNTIME_DIR="$home.runtime" TMPDIR="$home.temp" QT_QPA_PLATFORM=offscreen \
+        QT_LOGGING_RULES='corvane.*=true' CORVANE_SIMULATED_MACHINE="$root/standins/machines/hot-nvme-laptop" \
+        "/usr/bin/$package" > "$home.log" 2>&1 &
+    monitor=$!
+    until grep -q '^corvane.tray: health check:' "$home.log" 2> /dev/null; do
+        if ! kill -0 "$monitor" 2> /dev/null || [ $waited -ge 600 ]; then
+            tail -n 30 "$home.log"
+            fail "the installed monitor on the hot laptop did no health check within 60 s"
+        fi
+        sleep 0.1
+        waited=$((waited + 1))
+    done
+    kill "$monitor"
+    wait "$monitor" 2> /dev/null || true
+    monitor=
+    sed -n 's/^corvane\.tray: showing \([A-Za-z]*\).*/\1/p' "$home.log" > "$home.shown"
+}
+cmp -s "$root/packaging/settings-defaults.ini" "$defaults" || fail "$defaults is not packaging/settings-defaults.ini"
+dpkg-query -W -f='${Conffiles}\n' "$package" | grep -qF " $defaults " || fail "dpkg does not keep $defaults as a conffile"
+hot_laptop_warnings "$work/new-user"
+[ "$(cat "$work/new-user.shown")" = "$(printf 'ShutDownWarning\nSmartWarning')" ] ||
+    { tail -n 30 "$work/new-user.log"; fail "at the package's defaults the hot laptop showed: $(cat "$work/new-user.shown")"; }
+own="$work/quiet-user/.config/Corvane/Corvane Drive Monitor.ini"
+mkdir -p "$(dirname "$own")"
+printf '[General]\nShowWarning=false\n' > "$own"
+hot_laptop_warnings "$work/quiet-user"
+[ ! -s "$work/quiet-user.shown" ] ||
+    fail "with the user's ShowWarning=false the hot laptop showed: $(cat "$work/quiet-user.shown")"
+grep -qx 'ShowWarning=false' "$own" || fail "the monitor lost the user's ShowWarning=false: $(cat "$own")"
+cmp -s "$root/packaging/settings-defaults.ini" "$defaults" || fail "running the monitor changed $defaults"
+[ ! -s "$work/poweroff.log" ] || fail "the installed monitor asked: $(cat "$work/poweroff.log")"
+echo "at the package's defaults the hot laptop shows the shutdown and temperature warnings; a user's ShowWarning=false, none"
+
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq "$package" > "$work/apt.log" 2>&1 ||
     { cat "$work/apt.log"; fail "apt-get purge $package"; }
-[ ! -e "/usr/lib/$package" ] && [ ! -e "/etc/xdg/autostart/$package.desktop" ] ||
-    fail "files left behind after purging $package"
+[ ! -e "/usr/lib/$package" ] && [ ! -e "/etc/xdg/autostart/$package.desktop" ] && [ ! -e "$defaults" ] &&
+    [ ! -e "$(dirname "$defaults")" ] || fail "files left behind after purging $package"
 [ ! -e "$enabled" ] && [ ! -e "/usr/lib/systemd/system/$unit" ] && [ ! -e "/etc/systemd/system/$unit" ] ||
     fail "$unit is still enabled, masked or installed after purging $package"
-echo "removed $package and its service"
+echo "removed $package, its service and its settings' defaults"
 

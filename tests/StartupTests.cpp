@@ -1,11 +1,70 @@
 #include "support/ProcessTestSupport.h"
 
-// The monitor as a user starts it: the real program, with no tools at all.
+namespace {
+
+const QString StoreName = QStringLiteral("Corvane/Corvane Drive Monitor.ini");
+// Both parsed in part: Qt reads the lines it understands. It finds garbage as it opens the file, and a
+// "#" comment, which its INI files do not know, only as it reads the section.
+const QByteArray MalformedDefaults("[General]\nWarningValue=61\n\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n", 48);
+const QByteArray CommentedDefaults("[General]\n# the administrator's choice\nWarningValue=61\n");
+
+// This process as a user without CORVANE_SETTINGS_FILE, with these XDG folders (null: unset).
+void BecomeUser(const QString& configHome, const QString& configDirs) {
+    qunsetenv("CORVANE_SETTINGS_FILE");
+    qputenv("XDG_CONFIG_HOME", configHome.toUtf8());
+    if (configDirs.isNull())
+        qunsetenv("XDG_CONFIG_DIRS");
+    else
+        qputenv("XDG_CONFIG_DIRS", configDirs.toUtf8());
+}
+
+// The store's warnings while this object lives, kept from the test log.
+class SettingsWarnings {
+public:
+    SettingsWarnings() {
+        current_ = this;
+        previous_ = qInstallMessageHandler(Keep);
+    }
+    ~SettingsWarnings() {
+        qInstallMessageHandler(previous_);
+        current_ = nullptr;
+    }
+    QStringList messages;
+
+private:
+    static void Keep(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (QLatin1String(context.category) == QLatin1String("corvane.settings"))
+            current_->messages << message;
+        else
+            previous_(type, context, message);
+    }
+    static inline SettingsWarnings* current_ = nullptr;
+    static inline QtMessageHandler previous_ = nullptr;
+};
+
+// A user's configuration folder and the two folders of XDG_CONFIG_DIRS, all the test's own, and the
+// settings file in each.
+struct ConfigFolders {
+    QTemporaryDir root;
+    const QString configHome = root.filePath("home-config");
+    const QString configDirs = root.filePath("first") + ':' + root.filePath("second");
+    const QString user = configHome + '/' + StoreName, first = root.filePath("first/" + StoreName),
+                  second = root.filePath("second/" + StoreName);
+};
+
+}  // namespace
+
+// The monitor as a user starts it: the real program, with no tools at all; and the settings it starts
+// from, the user's own over the system-wide defaults.
 class StartupTests : public QObject {
     Q_OBJECT
 
+    const QByteArray settingsFile_ = qgetenv("CORVANE_SETTINGS_FILE");
+
 private slots:
     void initTestCase() { qputenv("CORVANE_SYSTEM_DIR", "/nonexistent"); }
+    // Each test starts with the settings file of the test process.
+    void init() { qputenv("CORVANE_SETTINGS_FILE", settingsFile_); }
 
     void startWritesItsSettings() {
         for (const QStringList& row : DataRows("start-up-settings.txt")) {
@@ -24,6 +83,99 @@ private slots:
                 QCOMPARE(value.isValid() ? key + '=' + value.toString() : key, expected);
             }
         }
+    }
+
+    // Where the user's file and its defaults are looked for, without reading any of them.
+    void defaultsAreLookedForInTheSystemFolders() {
+        if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
+        const QString home = QDir::tempPath() + "/corvane config home";
+        BecomeUser(home, QString());
+        QCOMPARE(SettingsLocation(), home + '/' + StoreName);
+        QCOMPARE(SettingsDefaultsLocations(), QStringList{"/etc/xdg/" + StoreName});
+        // The base directory rules ignore relative folders, and the user's own is no defaults folder.
+        BecomeUser(home, "/opt/a::relative:" + home + ":/opt/b");
+        QCOMPARE(SettingsDefaultsLocations(), (QStringList{"/opt/a/" + StoreName, "/opt/b/" + StoreName}));
+        qputenv("CORVANE_SETTINGS_FILE", "/opt/demo.ini");
+        QCOMPARE(SettingsLocation(), QString("/opt/demo.ini"));
+        QCOMPARE(SettingsDefaultsLocations(), QStringList());
+    }
+
+    // Each row: the user's file, the first and the second defaults file ("-" for none), what the store
+    // reads ("Key=text", or "Key" alone for a key it does not have) and whether it warns that the
+    // first does not parse; of no other file.
+    void storeReadsDefaultsKeyByKey_data() {
+        QTest::addColumn<QByteArray>("user");
+        QTest::addColumn<QByteArray>("first");
+        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QStringList>("expected");
+        QTest::addColumn<bool>("firstIsMalformed");
+        QTest::newRow("the user's value wins")
+            << QByteArray("WarningValue=55") << QByteArray("WarningValue=60") << QByteArray("WarningValue=65")
+            << QStringList{"WarningValue=55"} << false;
+        QTest::newRow("the user's false wins, an empty value too")
+            << QByteArray("ShowWarning=false\nShutDownValue=") << QByteArray("ShowWarning=true\nShutDownValue=70")
+            << QByteArray("-") << QStringList{"ShowWarning=false", "ShutDownValue="} << false;
+        QTest::newRow("a key the user lacks comes from the defaults")
+            << QByteArray("TempValue=F") << QByteArray("WarningValue=60") << QByteArray("-")
+            << QStringList{"TempValue=F", "WarningValue=60", "DontShow"} << false;
+        QTest::newRow("the first folder wins, the second fills in")
+            << QByteArray("-") << QByteArray("ShutDownValue=70") << QByteArray("ShutDownValue=99\nTempValue=F")
+            << QStringList{"ShutDownValue=70", "TempValue=F", "ShowWarning"} << false;
+        QTest::newRow("the package's defaults")
+            << QByteArray("-") << ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/../../packaging/settings-defaults.ini"))
+            << QByteArray("-") << QStringList{"ShowWarning=true", "WarningValue=60", "ShutDownValue=70", "TempValue=C"}
+            << false;
+        const QByteArray second = "ShowWarning=true\nWarningValue=65";
+        const QStringList partlyRead = {"TempValue=C", "ShowWarning=true", "WarningValue=61"};
+        QTest::newRow("garbage in the first defaults file")
+            << QByteArray("TempValue=C") << MalformedDefaults << second << partlyRead << true;
+        QTest::newRow("a # comment in the first defaults file")
+            << QByteArray("TempValue=C") << CommentedDefaults << second << partlyRead << true;
+    }
+    void storeReadsDefaultsKeyByKey() {
+        if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
+        QFETCH(QByteArray, user);
+        QFETCH(QByteArray, first);
+        QFETCH(QByteArray, second);
+        QFETCH(QStringList, expected);
+        QFETCH(bool, firstIsMalformed);
+        const ConfigFolders folders;
+        const std::pair<QString, QByteArray> files[] = {
+            {folders.user, user}, {folders.first, first}, {folders.second, second}};
+        for (const auto& [path, text] : files)
+            if (text != "-") QVERIFY(WriteBytes(path, text.startsWith('[') ? text : "[General]\n" + text + '\n'));
+        BecomeUser(folders.configHome, folders.configDirs);
+        const SettingsWarnings warnings;
+        const SettingsStore store;
+        for (const QString& value : expected) {
+            const QString key = value.section('=', 0, 0);
+            QCOMPARE(store.Contains(key) ? key + '=' + store.ReadText(key) : key, value);
+        }
+        QCOMPARE(warnings.messages, firstIsMalformed ? QStringList{"the defaults in \"" + folders.first +
+                                                                   "\" do not parse; using what could be read"}
+                                                     : QStringList());
+    }
+
+    // The real monitor with defaults: it reads them and writes its start-up settings to the user's
+    // file alone, even beside a malformed defaults file, whose name its debug output gives.
+    void startWritesOnlyTheUsersFile() {
+        if (SettingsInRegistry()) QSKIP("the registry has no defaults files");
+        const ConfigFolders folders;
+        const QByteArray defaults = "; for every user\n[General]\nResizeAppforDPI=false\nHealthDontShow=true\n";
+        QVERIFY(WriteBytes(folders.first, MalformedDefaults));
+        QVERIFY(WriteBytes(folders.second, defaults));
+        QProcessEnvironment environment = IsolatedEnvironment(folders.root.path());
+        environment.remove("CORVANE_SETTINGS_FILE");
+        environment.insert("XDG_CONFIG_HOME", folders.configHome);
+        environment.insert("XDG_CONFIG_DIRS", folders.configDirs);
+        Monitor monitor(environment);
+        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
+        QVERIFY(!monitor.Output("corvane.settings: the defaults in \"" + folders.first + "\" do not parse").isEmpty());
+        QCOMPARE(ReadBytes(folders.first), MalformedDefaults);
+        QCOMPARE(ReadBytes(folders.second), defaults);
+        // ResizeAppforDPI is written only where no file has it.
+        QCOMPARE(AllSettings(folders.user),
+                 (QStringList{"HealthDontShow=false", "PerformanceDontShow=false", "TaskName="}));
     }
 };
 
