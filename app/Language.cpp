@@ -24,9 +24,10 @@ const std::array<LanguageInfo, LanguageCount> Languages = {{
     {Language::HI, "HI", "qt_hi", "LANG_HI"},
 }};
 
-void LoadAndInstall(QCoreApplication& application, const QString& baseName) {
+// English is the language of the texts themselves: its files are looked for, but none is expected.
+void LoadAndInstall(QCoreApplication& application, const QString& baseName, bool expected) {
     auto* translator = new QTranslator(&application);
-    if (!baseName.isEmpty() && !translator->load(baseName, TranslationDirectory))
+    if (!baseName.isEmpty() && !translator->load(baseName, TranslationDirectory) && expected)
         qCDebug(lcLanguage) << "no translation" << baseName << "in" << TranslationDirectory;
     application.installTranslator(translator);
 }
@@ -48,6 +49,7 @@ QString TranslationDirectoryFor(const QString& applicationDirectory, const Langu
 }
 
 void InstallTranslations(QCoreApplication& application, const LanguageInfo& language) {
-    LoadAndInstall(application, QLatin1String(language.qtTranslation));
-    LoadAndInstall(application, QLatin1String(language.programTranslation));
+    const bool expected = language.flag != Language::EN;
+    LoadAndInstall(application, QLatin1String(language.qtTranslation), expected);
+    LoadAndInstall(application, QLatin1String(language.programTranslation), expected);
 }
