@@ -26,6 +26,8 @@
 #include <QHash>
 #include <QLoggingCategory>
 #include <QMenu>
+#include <QPointer>
+#include <QScreen>
 #include <QSystemTrayIcon>
 #include <QTimer>
 
@@ -160,10 +162,18 @@ void QWaitClass::OnInitialize() {
 }
 
 // The previous menu goes with its drive submenus, and the entries of the previous rebuild with it.
-// Deletion is deferred because the user may have the menu open while a check runs.
+// A menu the user has open stays as it is until it closes; the new one is there at its next opening.
 void QWaitClass::ReleaseTrayMenu() {
-    if (TrayMenu) TrayMenu->deleteLater();
-    for (QAction* action : qAsConst(MenuActions)) action->deleteLater();
+    const auto release = [menu = QPointer<QMenu>(TrayMenu), actions = MenuActions] {
+        if (menu) menu->deleteLater();
+        for (QAction* action : actions) action->deleteLater();
+    };
+    if (TrayMenu && TrayMenu->isVisible()) {
+        qCDebug(lcTray) << "the tray menu is open: it is replaced when it closes";
+        connect(TrayMenu, &QMenu::aboutToHide, this, release, Qt::QueuedConnection);
+    } else {
+        release();
+    }
     MenuActions.clear();
     TrayMenu = nullptr;
     DiskSubMenu = nullptr;
@@ -284,12 +294,23 @@ std::optional<int> QWaitClass::ReadBootDiskTemperature(const QString& device) {
     return scan->Temperature();
 }
 
-// The shutdown warning first when both are due.
+// The shutdown warning first when both are due. Both have one size and may appear on one spot, so a
+// temperature warning that appears over the shutdown warning leaves the graver one's title in sight.
 void QWaitClass::ShowTemperatureWarnings(int celsius, const tray::TemperatureSettings& settings) {
     const tray::TemperatureWarnings warnings =
         tray::DecideTemperatureWarnings(celsius, settings, TemperatureWarningSuppressed);
     if (warnings.shutDown) ShowDriveWarning(*ShutDownWarningDialog, *ShutDownWarningDialog->MediaNameLabel);
-    if (warnings.temperature) ShowDriveWarning(*TemperatureWarningDialog, *TemperatureWarningDialog->MediaNameLabel);
+    if (!warnings.temperature) return;
+    const bool appears = !TemperatureWarningDialog->isVisible();
+    ShowDriveWarning(*TemperatureWarningDialog, *TemperatureWarningDialog->MediaNameLabel);
+    if (!appears || !ShutDownWarningDialog->isVisible()) return;
+    const std::optional<QPoint> clear = tray::WarningPositionClearOf(
+        ShutDownWarningDialog->frameGeometry(), ShutDownWarningDialog->CenterTitleLabel->geometry().bottom() + 1,
+        TemperatureWarningDialog->frameGeometry(), ShutDownWarningDialog->screen()->availableGeometry());
+    if (clear)
+        TemperatureWarningDialog->move(*clear);
+    else
+        ShutDownWarningDialog->raise();
 }
 
 void QWaitClass::GetHealthAndPerformanceWarning() {
@@ -342,8 +363,9 @@ void QWaitClass::CreateTrayIcon() {
     if (!TrayIcon) TrayIcon = new QSystemTrayIcon(this);
     TrayIcon->setToolTip(tray::TrayToolTip(TrayIconText));
     qCDebug(lcTray) << "tray icon" << TrayIcon->toolTip();
-    TrayIcon->setVisible(true);
+    // The picture first: an icon shown without one is reported by Qt, and nothing is drawn between.
     TrayIcon->setIcon(QIcon(pixmap));
+    TrayIcon->setVisible(true);
     TrayIconNotCreated = false;
 }
 

@@ -45,4 +45,13 @@ QString DiskLabelText(const QString& modelText) {
     return QCoreApplication::translate("QWaitClass", "Disk: ") + modelText;
 }
 
+std::optional<QPoint> WarningPositionClearOf(const QRect& shown, int titleStrip, const QRect& placed,
+                                             const QRect& workArea) {
+    if (!placed.intersects(QRect(shown.topLeft(), QSize(shown.width(), titleStrip)))) return placed.topLeft();
+    const int offset = titleStrip + titleStrip / 2;
+    const QRect moved(shown.topLeft() + QPoint(offset, offset), placed.size());
+    if (!workArea.contains(moved)) return std::nullopt;
+    return moved.topLeft();
+}
+
 }  // namespace tray

@@ -3,8 +3,11 @@
 // Which warnings a reading raises, and how the tray shows the reading. Settings are passed in as read,
 // so the rules can be checked without a store or a dialog.
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
+
+#include <optional>
 
 namespace tray {
 
@@ -57,6 +60,13 @@ HealthCheckReading ReadHealthCheck(const QStringList& report);
 
 // Only a report that the tool passed is judged at all.
 DriveWarnings DecideDriveWarnings(bool passed, int health, int performance, const DriveSettings& settings);
+
+// Where a warning `placed` over the warning `shown` goes so that the strip of `shown`'s top
+// `titleStrip` pixels, its title, stays in sight: where it is when it leaves that strip free, else
+// down and right of `shown` by the strip and half as much again when the work area has room there.
+// Nothing when it has not: `shown` is then raised above it.
+std::optional<QPoint> WarningPositionClearOf(const QRect& shown, int titleStrip, const QRect& placed,
+                                             const QRect& workArea);
 
 // The temperature drawn on the tray icon: the number in the user's unit and a degree sign.
 QString TrayIconTextFor(int celsius, const QString& temperatureUnit);

@@ -9,6 +9,8 @@
 
 #include <QAction>
 #include <QMenu>
+#include <QPointer>
+#include <QScreen>
 #include <QSystemTrayIcon>
 
 // The controller in this process against the stand-in tools on described machines.
@@ -106,6 +108,48 @@ private slots:
                                               "-", "Partition: C: "}));
         QVERIFY(!drive->icon().isNull());
         for (const QAction* entry : drive->actions()) QVERIFY(entry->isSeparator() || !entry->icon().isNull());
+    }
+
+    // Shown in one run, the temperature warning leaves the shutdown warning's title strip in sight where
+    // the work area has room for that (run again with the font DPI of 1.5, see CMakeLists.txt; the
+    // offscreen screen has no room at that scale, Wine's display has).
+    void bothTemperatureWarningsStayInSight() {
+        DpiScale = fontDpi_ / 96.0f;
+        UseMachine("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
+        QWaitClass controller;
+        const ShutDownWarning* shutDown = TopLevel<ShutDownWarning>();
+        const QRect first = shutDown->frameGeometry(), second = TopLevel<SmartWarning>()->frameGeometry();
+        QCOMPARE(second.size(), first.size());
+        const int titleStrip = shutDown->CenterTitleLabel->geometry().bottom() + 1;
+        const QRect beside = first.translated(titleStrip * 3 / 2, titleStrip * 3 / 2);
+        if (shutDown->screen()->availableGeometry().contains(beside))
+            QCOMPARE(second, beside);
+        else
+            QVERIFY(second.intersects(first));
+
+        // A cycle that finds both still due moves neither.
+        RunTemperatureCycle(controller);
+        QCOMPARE(TopLevel<SmartWarning>()->frameGeometry(), second);
+    }
+
+    // A menu the user has open is not taken away by a cycle; its next opening shows the new one.
+    void openMenuOutlivesACycle() {
+        UseMachine("hot-nvme-laptop", {});
+        QWaitClass controller;
+        const QPointer<QMenu> shown = Icon(controller)->contextMenu();
+        shown->popup({0, 0});
+        QVERIFY(shown->isVisible());
+        WriteSettings({{"TempValue", "F"}});
+        RunTemperatureCycle(controller);
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(Entries(shown->actions().first()->menu()).at(1), QString("Temperature: 71°C"));
+        const QMenu* next = Icon(controller)->contextMenu();
+        QVERIFY(next != shown);
+        QCOMPARE(Entries(next->actions().first()->menu()).at(1), QString("Temperature: 159°F"));
+        shown->hide();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!shown);
     }
 
     void everyPassedDriveGetsASubmenuInListOrder() {
