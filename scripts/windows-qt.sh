@@ -7,12 +7,14 @@
 #   bash scripts/windows-qt.sh          builds Qt when it is not cached yet; prints the Qt folder
 #
 # Needs: dpkg-dev (apt-get source), g++ and make, and the MinGW-w64 compilers (scripts/deps.sh).
+# The source comes from the machine's own Debian archives (scripts/debian-source.sh).
 set -euo pipefail
+root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+source "$root/scripts/debian-source.sh"
 
 qt_source_package=qtbase-opensource-src
-qt_version=$(dpkg-query -W -f='${Version}' libqt5core5a 2>/dev/null || true)
+qt_version=$(installed_source_version libqt5core5a)
 [ -n "$qt_version" ] || { echo "windows-qt: Debian's Qt 5 (libqt5core5a) is not installed" >&2; exit 1; }
-qt_version=${qt_version%+b[0-9]*}  # a binary-only rebuild has the source version of its package
 qt_upstream=${qt_version%%+*}
 jobs=${CORVANE_JOBS:-2}
 
@@ -37,34 +39,8 @@ fi
 
 work=$cache_root/qt-work-$options_key
 rm -rf "$work"
-mkdir -p "$work/apt/lists/partial" "$work/apt/archives/partial" "$work/apt/sources.list.d" "$work/source"
-
-# The machine's apt may have no source entries: a private apt configuration and state of our own,
-# signed by the same Debian keys, never the machine's.
-{
-    for suite in bookworm bookworm-updates; do
-        echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $suite main"
-    done
-    echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian-security bookworm-security main"
-} > "$work/apt/sources.list"
-apt_options=(
-    -o "Dir::Etc::SourceList=$work/apt/sources.list"
-    -o "Dir::Etc::SourceParts=$work/apt/sources.list.d"
-    -o "Dir::State=$work/apt" -o "Dir::State::Lists=$work/apt/lists"
-    -o "Dir::Cache=$work/apt" -o "Dir::Cache::Archives=$work/apt/archives"
-    -o "Debug::NoLocking=1" -o "APT::Sandbox::User=$(id -un)"
-)
-echo "windows-qt: fetching $qt_source_package $qt_version" >&2
-apt-get "${apt_options[@]}" -qq update
-(cd "$work/source" && apt-get "${apt_options[@]}" -qq source --download-only "$qt_source_package=$qt_version")
-
-# apt checked the .dsc against Debian's signed index; every file it names is checked against it here.
-dsc=$(ls "$work"/source/*.dsc)
-(cd "$work/source" &&
- awk '/^Checksums-Sha256:/ { take = 1; next } /^[^ ]/ { take = 0 } take && NF == 3 { print $1 "  " $3 }' "$dsc" \
-    > checksums.sha256 &&
- [ -s checksums.sha256 ] && sha256sum --quiet -c checksums.sha256)
-(cd "$work/source" && dpkg-source --no-check -x "$(basename "$dsc")" qtbase > /dev/null)
+mkdir -p "$work"
+fetch_debian_source "$qt_source_package" "$qt_version" "$work" qtbase
 
 # Qt's testlib needs std::mutex and friends, which MinGW has only in its posix thread model: the
 # compilers configure finds under the plain names are the posix ones.
