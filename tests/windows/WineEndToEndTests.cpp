@@ -1,4 +1,4 @@
-#include "support/DesktopTestSupport.h"
+#include "support/WineTestSupport.h"
 #include "tray/TrayIcon.h"
 
 #include <QScreen>
@@ -9,19 +9,6 @@
 // The Windows program under Wine as a user meets it: installed in a folder of its own, its settings in
 // the registry, the stand-in tools in the system folder, on a virtual X display with a tray host.
 namespace {
-
-const QString RegistryKey = "HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Corvane Data Recovery\\Data Recovery\\"
-                            "Corvane Drive Monitor for Windows";
-
-// Wine shows this machine's root folder as drive Z:.
-QString WindowsPath(const QString& path) { return "Z:" + QDir::toNativeSeparators(path); }
-
-// A helper's failed check ends the test function too.
-#define STEP(call)                                \
-    do {                                          \
-        call;                                     \
-        if (QTest::currentTestFailed()) return;   \
-    } while (false)
 
 // How many pixels of a picture `matches`.
 int Pixels(const QImage& picture, const std::function<bool(const QColor&)>& matches) {
@@ -46,52 +33,18 @@ class WineEndToEndTests : public QObject {
     VirtualDesktop desktop_;
     std::optional<Monitor> monitor_;
     const QString windowsBin_ = qEnvironmentVariable("CORVANE_WINDOWS_BIN");
-    const QString prefix_ = root_.filePath("wineprefix");
-    const QString installFolder_ = prefix_ + "/drive_c/Program Files/Corvane Drive Monitor";
+    const WinePrefix prefix_{root_.filePath("wineprefix")};
+    const QString installFolder_ = prefix_.path + "/drive_c/Program Files/Corvane Drive Monitor";
     const QString toolLog_ = root_.filePath("tools.log");
-
-    QProcessEnvironment WineEnvironment() const {
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert("WINEPREFIX", prefix_);
-        environment.insert("WINEDEBUG", "-all");
-        environment.insert("WINEDLLOVERRIDES", "mscoree,mshtml=");
-        return environment;
-    }
-
-    // Runs a program of the prefix (reg, regedit, wineboot) and returns what it printed.
-    QString Wine(const QStringList& arguments) {
-        QProcess wine;
-        wine.setProcessEnvironment(WineEnvironment());
-        wine.start("wine", arguments);
-        if (!wine.waitForFinished(300000)) qWarning("wine %s did not end", qPrintable(arguments.join(' ')));
-        return QString::fromUtf8(wine.readAllStandardOutput());
-    }
-
-    // The prefix with the stand-in tools, its display set to `dpi`.
-    void PreparePrefix(int dpi) {
-        QProcess script;
-        script.setProcessChannelMode(QProcess::ForwardedChannels);
-        script.start("bash", {QStringLiteral(CORVANE_SOURCE_DIR "/scripts/wine-prefix.sh"), prefix_,
-                              windowsBin_ + "/system/corvane-standin.exe", QString::number(dpi)});
-        QVERIFY(script.waitForFinished(600000) && script.exitCode() == 0);
-    }
 
     // Replaces the monitor's registry key by one holding `values`, as the companion application writes it.
     void WriteRegistry(const QVariantMap& values) {
-        QString text = "Windows Registry Editor Version 5.00\r\n\r\n[-" + RegistryKey + "]\r\n\r\n[" + RegistryKey + "]\r\n";
+        QString text = "Windows Registry Editor Version 5.00\r\n\r\n[-" + MonitorRegistryKey + "]\r\n\r\n[" + MonitorRegistryKey + "]\r\n";
         for (auto value = values.cbegin(); value != values.cend(); ++value)
             text += '"' + value.key() + "\"=" + RegistryData(value.value()) + "\r\n";
         const QString file = root_.filePath("settings.reg");
         QVERIFY(WriteBytes(file, text.toUtf8()));
-        Wine({"regedit", "/S", WindowsPath(file)});
-    }
-
-    // The value of `name` in the monitor's key as `reg query` prints it; "absent" when there is none.
-    QString RegistryValue(const QString& name) {
-        const QRegularExpression line("^\\s+" + QRegularExpression::escape(name) + "\\s+REG_\\w+(.*)$",
-                                      QRegularExpression::MultilineOption);
-        const QRegularExpressionMatch match = line.match(Wine({"reg", "query", RegistryKey, "/v", name}));
-        return match.hasMatch() ? match.captured(1).trimmed() : QString("absent");
+        prefix_.Run({"regedit", "/S", WindowsPath(file)});
     }
 
     QStringList Output(const QString& prefix) { return monitor_->Output(prefix); }
@@ -101,7 +54,7 @@ class WineEndToEndTests : public QObject {
     void StartMonitor(const QString& machine, const QVariantMap& settings) {
         STEP(WriteRegistry(settings));
         QFile::remove(toolLog_);
-        QProcessEnvironment environment = WineEnvironment();
+        QProcessEnvironment environment = prefix_.Environment();
         environment.insert("WINEQT_FORCE_STDERR_LOGGING", "1");
         environment.insert("WINEQT_LOGGING_RULES", "corvane.*=true");
         environment.insert("CORVANE_SIMULATED_MACHINE", WindowsPath(MachinePath(machine)));
@@ -110,17 +63,6 @@ class WineEndToEndTests : public QObject {
                          installFolder_);
         monitor_->windows = true;
         QVERIFY2(monitor_->Started(300000), qPrintable(monitor_->output));
-    }
-
-    // The tray icon as Wine docks it in the tray host: a small window of Wine's explorer.
-    QString TrayIconWindow() {
-        QString icon;
-        WaitUntil([&] {
-            for (const QString& window : VisibleWindows("--class", "explorer.exe"))
-                if (WindowSize(window).width() < 64 && WindowSize(window).height() < 64) icon = window;
-            return !icon.isEmpty();
-        });
-        return icon;
     }
 
     // The menu is built anew at every temperature check, every 30 seconds; under Wine a click takes
@@ -132,7 +74,7 @@ class WineEndToEndTests : public QObject {
 
     // Right-clicks the tray icon until its menu opens; the menu's window.
     QString OpenTrayMenu() {
-        const QString icon = TrayIconWindow();
+        const QString icon = DockedTrayIcon();
         if (icon.isEmpty()) return {};
         const QStringList before = MonitorWindows();
         QString menu;
@@ -157,8 +99,8 @@ class WineEndToEndTests : public QObject {
         QVERIFY(monitor_->process.waitForFinished(120000));
         QCOMPARE(monitor_->process.exitCode(), 0);
         QVERIFY(WaitUntil([&] { return MonitorWindows().isEmpty(); }));
-        QCOMPARE(RegistryValue("ShowTrayIcon"), QString("false"));
-        QCOMPARE(RegistryValue("FirstTimeLaunch"), QString("true"));
+        QCOMPARE(prefix_.RegistryValue("ShowTrayIcon"), QString("false"));
+        QCOMPARE(prefix_.RegistryValue("FirstTimeLaunch"), QString("true"));
     }
 
 private slots:
@@ -169,19 +111,21 @@ private slots:
         QVERIFY2(packages.size() == 1, "no Windows package beside CORVANE_WINDOWS_BIN (packaging/check-windows-package.sh)");
         // Room for the dialogs at the scale 1.5 (the work area must hold 905 by 600 times the scale).
         QVERIFY(desktop_.Start("1920x1080x24"));
-        STEP(PreparePrefix(96));
+        QVERIFY(prefix_.Prepare(windowsBin_));
         QProcess unpack;
         unpack.setWorkingDirectory(root_.path());
         unpack.start("cmake", {"-E", "tar", "xf", packages[0].absoluteFilePath()});
         QVERIFY(unpack.waitForFinished(120000) && unpack.exitCode() == 0);
         QVERIFY(QDir().rename(root_.filePath(packages[0].completeBaseName()), installFolder_));
-        // The real smartctl64Bit.exe lies beside the monitor, where a command that names it alone finds it.
+        // The stand-in takes the place of the package's smartctl64Bit.exe, which reads no drive under Wine:
+        // a command that names the tool alone finds it there.
+        QFile::remove(installFolder_ + "/smartctl64Bit.exe");
         QVERIFY(QFile::copy(windowsBin_ + "/system/corvane-standin.exe", installFolder_ + "/smartctl64Bit.exe"));
     }
 
     void cleanupTestCase() {
         monitor_.reset();
-        QProcess::execute("env", {"WINEPREFIX=" + prefix_, "wineserver", "-k"});
+        prefix_.EndSession();
     }
 
     void hotMachineWarnsDocksItsIconAndEnds() {
@@ -197,13 +141,11 @@ private slots:
 
         // Start-up wrote its values where the companion application reads them.
         for (const char* value : {"ResizeAppforDPI=true", "HealthDontShow=false", "PerformanceDontShow=false", "TaskName="})
-            QCOMPARE(QString(value).section('=', 0, 0) + '=' + RegistryValue(QString(value).section('=', 0, 0)), QString(value));
+            QCOMPARE(QString(value).section('=', 0, 0) + '=' + prefix_.RegistryValue(QString(value).section('=', 0, 0)), QString(value));
 
         // The tools ran through cmd with the Windows command lines, their output captured in the private
         // work folder; WMIC's list, in UTF-16, named the boot disk.
-        QStringList commands;
-        for (const QString& line : Output("corvane.exec: running "))
-            commands << line.mid(1, line.size() - 2).replace("\\\"", "\"").replace("\\\\", "\\");
+        const QStringList commands = CommandsRun(*monitor_);
         const QRegularExpression listing(
             R"(^"C:\\windows\\system32\\wbem\\WMIC\.exe" diskdrive get index >> "(C:\\.+\\CorvaneSMART-elevated)\\SMART1\.txt" $)");
         const QString work = commands.filter(listing).value(0).replace(listing, "\\1");
@@ -217,7 +159,7 @@ private slots:
         QCOMPARE(Output("corvane.tray: boot disk index ").value(0), QString("\"0\""));
 
         // The icon is docked, blue with the temperature in white.
-        const QString icon = TrayIconWindow();
+        const QString icon = DockedTrayIcon();
         QVERIFY2(!icon.isEmpty(), "no tray icon in the tray host");
         const QColor background = tray::TrayIconPixmap("71°", 1.0).toImage().pixelColor(0, 0);
         int backgroundPixels = 0, lightPixels = 0;
@@ -264,7 +206,7 @@ private slots:
         QSize size[2];
         int sign[2] = {0, 0};  // orange pixels
         for (const int step : {0, 1}) {
-            STEP(PreparePrefix(step == 0 ? 96 : 144));
+            QVERIFY(prefix_.Prepare(windowsBin_, step == 0 ? 96 : 144));
             STEP(StartMonitor("hot-nvme-laptop", settings));
             QCOMPARE(Output("corvane.startup: scale ").value(0).section(' ', 0, 0), QString(step == 0 ? "1" : "1.5"));
             QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
@@ -273,7 +215,7 @@ private slots:
             WaitUntil([&] { return (sign[step] = Pixels(Grab(dialog), Orange)) > 0; }, 30000);
             STEP(ChooseExitAndExpectTheEnd());
         }
-        PreparePrefix(96);
+        prefix_.Prepare(windowsBin_);
         const QString sizes = QString("%1x%2 and a sign of %3 pixels at 96 DPI, %4x%5 and %6 at 144")
                                   .arg(size[0].width()).arg(size[0].height()).arg(sign[0])
                                   .arg(size[1].width()).arg(size[1].height()).arg(sign[1]);
