@@ -531,12 +531,18 @@ std::string PrepareWorkDirectory(std::string& problem) {
     const std::string folder =
         parent + (runtime.empty() ? "corvane-smart-" + std::to_string(geteuid()) : std::string("corvane-smart"));
     if (!IsSafeFolderChain(parent, problem)) return {};
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        problem = Reason("cannot make " + folder);
-        return {};
-    }
+    // Made only when it is missing: making a folder takes the lock of the folder it is made in, even
+    // when it is there already, and any user can hold the lock of a shared /tmp for as long as they like.
     struct stat info{};
-    if (lstat(folder.c_str(), &info) != 0) {
+    bool present = lstat(folder.c_str(), &info) == 0;
+    if (!present && errno == ENOENT) {
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            problem = Reason("cannot make " + folder);
+            return {};
+        }
+        present = lstat(folder.c_str(), &info) == 0;
+    }
+    if (!present) {
         problem = Reason(folder);
         return {};
     }

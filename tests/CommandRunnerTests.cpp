@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include <chrono>
+#include <future>
 
 using namespace std::chrono_literals;
 
@@ -112,6 +113,18 @@ private slots:
         QVERIFY(mkdir(root + "/caf\xE9", 0700) == 0);  // read back as text, it would name "caf\uFFFD"
         QVERIFY(!folderIsReady(root + "/caf\xE9"));
         QVERIFY(folderIsReady(QFile::encodeName(temporary_)));
+    }
+
+    // A work folder that is there already is looked at, never made again: making it would wait for the
+    // lock of the temporary folder, which any user of a shared /tmp can hold.
+    void existingWorkFolderIsNotMadeAgain() {
+        HeldFolderLock lock(temporary_);
+        if (!lock.Held()) QSKIP(qPrintable(lock.Problem()));
+        std::future<WorkFolderState> preparing = std::async(std::launch::async, PrepareWorkFolder);
+        const bool prompt = preparing.wait_for(60s) == std::future_status::ready;
+        lock.Release();
+        QVERIFY2(prompt, "the check of the work folder waited for the temporary folder's lock");
+        QCOMPARE(preparing.get(), WorkFolderState::Ready);
     }
 
     // A tool asleep where SIGKILL does not reach it (here: making a folder whose lock another holds,
