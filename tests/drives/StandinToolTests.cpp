@@ -458,6 +458,8 @@ esac > "$capture"
         for (const char* device : {"/dev/sda", "/dev/sdb", "/dev/nvme0n1"}) QCOMPARE(SmartctlRuns(device), 2);
         struct stat status {};
         QVERIFY(stat(QFile::encodeName(folder + "/sdb.txt"), &status) == 0 && (status.st_mode & 0777) == 0644);
+        // Readers know the names; one who could list the folder could hold its lock (HeldFolderLock.h).
+        QVERIFY(stat(QFile::encodeName(folder), &status) == 0 && (status.st_mode & 0777) == 0711);
     }
 
     // A disk whose smartctl hangs holds up no other: theirs are read at every pass meanwhile, it is not
