@@ -13,6 +13,9 @@ platform::CommandOutcome RunCommandWithin(const std::string& command, const std:
     const platform::CommandOutcome outcome = platform::RunHidden(commandLine, limit, watch);
     if (!outcome.started)
         qCWarning(lcExec) << "could not start the command interpreter for" << QString::fromStdString(commandLine);
+    else if (outcome.givenUp)
+        qCWarning(lcExec) << "given up: processes of" << QString::fromStdString(commandLine)
+                          << "did not end when they were ended; what it wrote is not read";
     else if (outcome.outputTooLarge)
         qCWarning(lcExec) << "ended when its output passed" << watch.largest << "bytes:" << QString::fromStdString(commandLine);
     else if (outcome.timedOut)

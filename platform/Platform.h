@@ -52,6 +52,11 @@ struct CommandOutcome {
     bool started = false;
     bool timedOut = false;
     bool outputTooLarge = false;
+    // Processes of the command were still there a few seconds after they were ended, asleep where no
+    // signal reaches them: they are left to end and reaped at a later run, and the command's output
+    // file is removed, so nothing they wrote or still write is read. Never set on Windows, which waits
+    // a few seconds for an ended command and goes on.
+    bool givenUp = false;
     int exitCode = -1;
 };
 
@@ -63,7 +68,7 @@ struct OutputWatch {
 
 // Runs `command` through the command interpreter with no visible window and waits for it. When
 // `limit` passes first, or the watched output grows past its size, every process the command started
-// is ended.
+// is ended; it never waits more than a few seconds longer for them to go.
 CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch = {});
 
 struct FileContent {

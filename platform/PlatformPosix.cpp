@@ -23,6 +23,7 @@
 #include <cctype>
 #include <cstring>
 #include <functional>
+#include <mutex>
 #include <optional>
 #include <thread>
 #include <vector>
@@ -141,6 +142,58 @@ bool WaitUntilEnded(pid_t child, Clock::time_point deadline, const std::function
         std::this_thread::sleep_for(pause);
         if (pause < std::chrono::milliseconds(stop ? WatchInterval : 50)) pause *= 2;
     }
+}
+
+// How long the processes of a run are given to end once they are killed. SIGKILL ends a process when
+// it leaves the kernel; one asleep there where no signal reaches it (reading a file system whose
+// server never answers, say) stays, and waiting for it would freeze the monitor with it.
+constexpr auto EndAfterKill = std::chrono::seconds(5);
+
+// The processes of runs given up that way, reaped by a later run once they have ended.
+std::mutex GivenUpLock;
+std::vector<pid_t> GivenUp;
+
+void ReapGivenUp() {
+    const std::lock_guard<std::mutex> hold(GivenUpLock);
+    const auto ended = [](pid_t process) {
+        int status = 0;
+        const pid_t reaped = waitpid(process, &status, WNOHANG);
+        if (reaped == 0 || (reaped < 0 && errno == EINTR)) return false;
+        if (reaped == process)
+            std::fprintf(stderr, "platform: process %d, given up at an earlier run, has ended\n", process);
+        else
+            std::fprintf(stderr, "platform: lost track of process %d: %s\n", process, std::strerror(errno));
+        return true;
+    };
+    GivenUp.erase(std::remove_if(GivenUp.begin(), GivenUp.end(), ended), GivenUp.end());
+}
+
+// Reaps `child` once it has ended, into `status`, looking until `deadline`; false when it is still
+// there then. A child that cannot be waited for is named and counts as reaped, `status` untouched.
+bool ReapBy(pid_t child, Clock::time_point deadline, int& status) {
+    auto pause = std::chrono::milliseconds(1);
+    for (;;) {
+        const pid_t reaped = waitpid(child, &status, WNOHANG);
+        if (reaped == child) return true;
+        if (reaped < 0 && errno != EINTR) {
+            std::fprintf(stderr, "platform: lost track of process %d: %s\n", child, std::strerror(errno));
+            return true;
+        }
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
+}
+
+// Whether every process of `group` is gone by `deadline`.
+bool GroupEndedBy(pid_t group, Clock::time_point deadline) {
+    auto pause = std::chrono::milliseconds(1);
+    while (kill(-group, 0) == 0 || errno != ESRCH) {
+        if (Clock::now() >= deadline) return false;
+        std::this_thread::sleep_for(pause);
+        pause = std::min(pause * 2, std::chrono::milliseconds(50));
+    }
+    return true;
 }
 
 bool BelongsToUserOrRoot(const struct stat& info) { return info.st_uid == geteuid() || info.st_uid == 0; }
@@ -478,12 +531,18 @@ std::string PrepareWorkDirectory(std::string& problem) {
     const std::string folder =
         parent + (runtime.empty() ? "corvane-smart-" + std::to_string(geteuid()) : std::string("corvane-smart"));
     if (!IsSafeFolderChain(parent, problem)) return {};
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
-        problem = Reason("cannot make " + folder);
-        return {};
-    }
+    // Made only when it is missing: making a folder takes the lock of the folder it is made in, even
+    // when it is there already, and any user can hold the lock of a shared /tmp for as long as they like.
     struct stat info{};
-    if (lstat(folder.c_str(), &info) != 0) {
+    bool present = lstat(folder.c_str(), &info) == 0;
+    if (!present && errno == ENOENT) {
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            problem = Reason("cannot make " + folder);
+            return {};
+        }
+        present = lstat(folder.c_str(), &info) == 0;
+    }
+    if (!present) {
         problem = Reason(folder);
         return {};
     }
@@ -524,6 +583,7 @@ std::string QuoteForInterpreter(const std::string& path) {
 // run; any other goes to /bin/sh. Either way every process it starts is in one process group, so
 // that the end of the time limit can end them all.
 CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch) {
+    ReapGivenUp();
     CommandOutcome outcome;
     // The stand-in tools of the system directory are found by name, as Windows finds its own.
     const std::string path = Environment("PATH");
@@ -548,6 +608,10 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
         if (started.empty()) return outcome;
     }
     outcome.started = true;
+    if (started.empty()) {
+        outcome.exitCode = exitCodeWithoutStart;
+        return outcome;
+    }
 
     const auto outputTooLarge = [&] {
         struct stat info{};
@@ -555,21 +619,38 @@ CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds l
     };
     const bool watching = !watch.path.empty();
     const auto deadline = Clock::now() + limit;
+    const pid_t group = started.front();
     for (const pid_t child : started) {
         if (WaitUntilEnded(child, deadline, watching ? std::function<bool()>(outputTooLarge) : nullptr)) continue;
         outcome.outputTooLarge = watching && outputTooLarge();
         outcome.timedOut = !outcome.outputTooLarge;
-        kill(-started.front(), SIGKILL);
+        kill(-group, SIGKILL);
         break;
     }
+    const auto reapDeadline = Clock::now() + EndAfterKill;
     int status = 0;
-    for (const pid_t child : started) {
-        pid_t reaped;
-        while ((reaped = waitpid(child, &status, 0)) < 0 && errno == EINTR) {
-        }
-        if (reaped != child) std::fprintf(stderr, "platform: lost track of process %d: %s\n", child, std::strerror(errno));
+    std::vector<pid_t> lingering;
+    for (const pid_t child : started)
+        if (!ReapBy(child, reapDeadline, status)) lingering.push_back(child);
+    const bool killed = outcome.timedOut || outcome.outputTooLarge;
+    if (!lingering.empty() || (killed && !GroupEndedBy(group, reapDeadline))) {
+        kill(-group, SIGKILL);
+        // A killed process that has not ended may yet finish the write it is in, and the output file
+        // stays open in it; so the file's name goes: what the run wrote is not read, and the next run
+        // under the same name writes a new file, not the one these processes hold.
+        std::vector<std::string> outputs{watch.path};
+        if (plain) outputs.push_back(plain->output);
+        for (const std::string& output : outputs)
+            if (!output.empty() && unlink(output.c_str()) != 0 && errno != ENOENT)
+                std::fprintf(stderr, "platform: cannot remove %s: %s\n", output.c_str(), std::strerror(errno));
+        std::fprintf(stderr, "platform: processes of group %d had not ended %lld s after they were killed: given up, "
+                             "their output removed\n", group, static_cast<long long>(EndAfterKill.count()));
+        const std::lock_guard<std::mutex> hold(GivenUpLock);
+        GivenUp.insert(GivenUp.end(), lingering.begin(), lingering.end());
+        outcome.givenUp = true;
+        return outcome;
     }
-    if (outcome.timedOut || outcome.outputTooLarge) return outcome;
+    if (killed) return outcome;
     if (exitCodeWithoutStart >= 0)
         outcome.exitCode = exitCodeWithoutStart;
     else if (WIFEXITED(status))

@@ -119,10 +119,15 @@ std::vector<std::string> ParseSwapFileNames(const std::string& text) {
     return names;
 }
 
-std::string RootSource(const std::vector<MountEntry>& mounts) {
+std::optional<MountEntry> RootMount(const std::vector<MountEntry>& mounts) {
     for (auto entry = mounts.rbegin(); entry != mounts.rend(); ++entry)
-        if (entry->mountPoint == "/") return entry->source;
+        if (entry->mountPoint == "/") return *entry;
     return {};
+}
+
+bool MountsDevice(const MountEntry& mount, DeviceNumber number, const std::string& node) {
+    if (mount.major == number.major && mount.minor == number.minor) return true;
+    return mount.fileSystem == "btrfs" && mount.source == node;
 }
 
 std::string ChooseMountPoint(const std::vector<MountEntry>& mountsOfDevice) {

@@ -52,8 +52,14 @@ struct MountEntry {
 };
 std::vector<MountEntry> ParseMountInfo(const std::string& text);  // /proc/self/mountinfo
 std::vector<std::string> ParseSwapFileNames(const std::string& text);  // /proc/swaps
-// The device mounted at "/" (the last mount there), as the mount table names it.
-std::string RootSource(const std::vector<MountEntry>& mounts);
+// The mount at "/" (the last mount there).
+std::optional<MountEntry> RootMount(const std::vector<MountEntry>& mounts);
+// Whether `mount` is of the block device `number`, whose device file is `node`: by its device number.
+// Only btrfs gives its mounts a number of no block device, and only root makes btrfs mounts, so a btrfs
+// mount is taken to be of the device its source names. Any user names a FUSE mount's source as they
+// like (-o fsname=/dev/sda), so no other source is believed, nor ever looked up: looking up a path on a
+// file system whose server never answers would hang the tool.
+bool MountsDevice(const MountEntry& mount, DeviceNumber number, const std::string& node);
 // Of one device's mounts, in mount-table order, the one lsblk shows: the latest, unless that mounts
 // a part of the file system (a bind mount, a subvolume) and another mounts all of it.
 std::string ChooseMountPoint(const std::vector<MountEntry>& mountsOfDevice);

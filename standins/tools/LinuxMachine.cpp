@@ -129,17 +129,21 @@ struct MountTables {
     std::vector<std::string> swaps = ParseSwapFileNames(ReadFileText("/proc/swaps").value_or(std::string()));
 };
 
+// Swap files and devices are named by root alone, so looking them up cannot hang.
 bool IsSameBlockDevice(const std::string& path, dev_t number) {
     struct stat status {};
     return stat(path.c_str(), &status) == 0 && S_ISBLK(status.st_mode) && status.st_rdev == number;
 }
 
+bool IsMountOf(const MountEntry& mount, const BlockDevice& device) {
+    return MountsDevice(mount, {major(device.number), minor(device.number)}, DevicePath(device));
+}
+
 // lsblk's MOUNTPOINT of one device.
 std::string MountPoint(const BlockDevice& device, const MountTables& tables) {
-    const std::string path = DevicePath(device);
     std::vector<MountEntry> mounted;
     for (const MountEntry& entry : tables.mounts)
-        if (makedev(entry.major, entry.minor) == device.number || entry.source == path) mounted.push_back(entry);
+        if (IsMountOf(entry, device)) mounted.push_back(entry);
     if (!mounted.empty()) return ChooseMountPoint(mounted);
     for (const std::string& swap : tables.swaps)
         if (IsSameBlockDevice(swap, device.number)) return "[SWAP]";
@@ -163,9 +167,8 @@ std::string FileSystemType(const BlockDevice& volume, const std::map<std::string
                            const MountTables& tables) {
     const std::string type = Property(properties, "ID_FS_TYPE");
     if (!type.empty()) return type;
-    const std::string path = DevicePath(volume);
     for (const MountEntry& entry : tables.mounts)
-        if (entry.source == path || IsSameBlockDevice(entry.source, volume.number)) return entry.fileSystem;
+        if (IsMountOf(entry, volume)) return entry.fileSystem;
     return {};
 }
 
@@ -195,11 +198,19 @@ std::optional<BlockDevice> DiskBelow(const BlockDevice& device) {
     return {};
 }
 
+// The block device of a mount, by MountsDevice's rule.
+std::optional<BlockDevice> DeviceOfMount(const MountEntry& mount) {
+    if (std::optional<BlockDevice> device = DeviceByNumber(makedev(mount.major, mount.minor))) return device;
+    for (const std::string& name : FolderEntries("/sys/class/block")) {
+        const std::optional<BlockDevice> device = DeviceByName(name);
+        if (device && IsMountOf(mount, *device)) return device;
+    }
+    return {};
+}
+
 std::string BootDiskName(const MountTables& tables) {
-    const std::string source = RootSource(tables.mounts);
-    struct stat status {};
-    if (source.empty() || stat(source.c_str(), &status) != 0 || !S_ISBLK(status.st_mode)) return {};
-    const std::optional<BlockDevice> root = DeviceByNumber(status.st_rdev);
+    const std::optional<MountEntry> rootMount = RootMount(tables.mounts);
+    const std::optional<BlockDevice> root = rootMount ? DeviceOfMount(*rootMount) : std::nullopt;
     const std::optional<BlockDevice> disk = root ? DiskBelow(*root) : std::nullopt;
     return disk ? disk->name : std::string();
 }

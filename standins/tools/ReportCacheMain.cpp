@@ -85,7 +85,9 @@ int main(int argc, char** argv) {
         }
     }
     umask(022);
-    if (mkdir(folder.c_str(), 0755) != 0 && errno != EEXIST) {
+    // Users open the reports by name but cannot list the folder: a listing another user keeps from
+    // ending holds the folder's lock, and the service's next rename into it would wait for good.
+    if (mkdir(folder.c_str(), 0711) != 0 && errno != EEXIST) {
         std::fprintf(stderr, "corvane-report-cache: cannot create %s: %s\n", folder.c_str(), std::strerror(errno));
         return 1;
     }

@@ -4,6 +4,7 @@
 #include "app/Settings.h"
 #include "disks/DiskQueries.h"
 #include "exec/CaptureFile.h"
+#include "exec/CommandRunner.h"
 #include "smart/SmartCapture.h"
 
 #include "../support/ProcessTestSupport.h"
@@ -39,7 +40,21 @@ const std::map<std::string, std::function<std::string(const std::string&)>> Bloc
                     mount.mountPoint + ' ' + mount.fileSystem + ' ' + mount.source;
          });
      }},
-    {"root-source", [](const std::string& text) { return RootSource(ParseMountInfo(text)); }},
+    {"root-source",
+     [](const std::string& text) {
+         const std::optional<MountEntry> root = RootMount(ParseMountInfo(text));
+         return root ? root->source : std::string();
+     }},
+    {"mounts-of",
+     [](const std::string& text) {
+         const size_t lineEnd = text.find('\n');
+         const std::vector<std::string> device = Words(text.substr(0, lineEnd));
+         const std::optional<DeviceNumber> number = ParseDeviceNumber(device.at(0));
+         std::vector<MountEntry> mounts;
+         for (const MountEntry& mount : ParseMountInfo(text.substr(lineEnd + 1)))
+             if (MountsDevice(mount, *number, device.at(1))) mounts.push_back(mount);
+         return Listed(mounts, [](const MountEntry& mount) { return mount.mountPoint + ' ' + mount.fileSystem; });
+     }},
     {"mount-point", [](const std::string& text) { return ChooseMountPoint(ParseMountInfo(text)); }},
     {"letters",
      [](const std::string& text) {
@@ -235,6 +250,34 @@ private slots:
         }
     }
 
+    // Any user names a mount's source as they like (a FUSE mount's fsname). In a mount namespace of its
+    // own, a mount named after the device of this machine's root file system changes nothing diskpart
+    // says of this machine's disks: the root volume keeps its letter C and "Boot".
+    void diskpartBelievesNoMountSource() {
+        if (geteuid() != 0) QSKIP("mounting in a namespace of its own takes root");
+        if (QProcess::execute("unshare", {"-m", "true"}) != 0) QSKIP("no mount namespace of its own here");
+        const std::optional<MountEntry> root = RootMount(ParseMountInfo(ReadBytes("/proc/self/mountinfo").toStdString()));
+        QVERIFY(root);
+        const QString named = root_.filePath("named");
+        QVERIFY(QDir().mkpath(named));
+        QTemporaryDir work;
+        const auto diskpart = [&](const QString& mount) {
+            QProcess run;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.remove("CORVANE_SIMULATED_MACHINE");
+            run.setProcessEnvironment(environment);
+            run.setWorkingDirectory(work.path());
+            run.start("unshare", {"-m", "sh", "-c", mount + "for entry in 0 1 2 3 4 5 6 7 8 9; do printf 'select disk %s\\ndetail disk' $entry > s.txt; " +
+                                                       QuotedPath(system_ + "/diskpart.exe") + " /s s.txt; done"});
+            run.waitForFinished(120000);
+            return run.readAllStandardError() + run.readAllStandardOutput();
+        };
+        // -c: mount takes the source as text, never looking it up.
+        QCOMPARE(diskpart("mount -c -t tmpfs -o size=4k " + QuotedPath(QString::fromStdString(root->source)) + " " +
+                          QuotedPath(named) + " && "),
+                 diskpart({}));
+    }
+
     // Only the program the package installs asks systemctl to power off, once per "shutdown /s", and
     // fails with the reason when that is refused; the build tree's program, and any on a described
     // machine, only log the request. Each run is where systemctl and every other power-off command only
@@ -415,6 +458,8 @@ esac > "$capture"
         for (const char* device : {"/dev/sda", "/dev/sdb", "/dev/nvme0n1"}) QCOMPARE(SmartctlRuns(device), 2);
         struct stat status {};
         QVERIFY(stat(QFile::encodeName(folder + "/sdb.txt"), &status) == 0 && (status.st_mode & 0777) == 0644);
+        // Readers know the names; one who could list the folder could hold its lock (HeldFolderLock.h).
+        QVERIFY(stat(QFile::encodeName(folder), &status) == 0 && (status.st_mode & 0777) == 0711);
     }
 
     // A disk whose smartctl hangs holds up no other: theirs are read at every pass meanwhile, it is not
