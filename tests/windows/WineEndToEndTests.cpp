@@ -19,6 +19,42 @@ int Pixels(const QImage& picture, const std::function<bool(const QColor&)>& matc
 }
 bool Orange(const QColor& pixel) { return pixel.red() > 200 && pixel.green() > 100 && pixel.green() < 200 && pixel.blue() < 80; }
 
+// The `size` pixels square picture of an .ico file, whose pictures are PNG files.
+QImage IconImage(const QString& path, int size) {
+    const QByteArray file = ReadBytes(path);
+    const auto number = [&](int at, int bytes) {
+        quint32 value = 0;
+        for (int byte = bytes - 1; byte >= 0; --byte) value = value << 8 | quint8(file.at(at + byte));
+        return value;
+    };
+    for (int entry = 0; file.size() >= 6 && entry < int(number(4, 2)) && 22 + 16 * entry <= file.size(); ++entry) {
+        const int at = 6 + 16 * entry;
+        if (int(number(at, 1)) == size)
+            return QImage::fromData(file.mid(int(number(at + 12, 4)), int(number(at + 8, 4)))).convertToFormat(QImage::Format_ARGB32);
+    }
+    return {};
+}
+
+// The `size` pixels square icon X has for a window (_NET_WM_ICON: width, height, pixels, and again).
+QImage WindowIcon(const QString& window, int size) {
+    QProcess xprop;
+    xprop.start("xprop", {"-id", window, "-notype", "32c", "_NET_WM_ICON"});
+    xprop.waitForFinished(30000);
+    const QStringList numbers = QString::fromLatin1(xprop.readAllStandardOutput()).section('=', 1).split(',');
+    for (int at = 0; at + 2 <= numbers.size();) {
+        const int width = numbers.at(at).trimmed().toInt(), height = numbers.at(at + 1).trimmed().toInt();
+        if (width <= 0 || height <= 0 || at + 2 + width * height > numbers.size()) break;
+        if (width == size && height == size) {
+            QImage icon(size, size, QImage::Format_ARGB32);
+            for (int pixel = 0; pixel < size * size; ++pixel)
+                icon.setPixel(pixel % size, pixel / size, numbers.at(at + 2 + pixel).trimmed().toUInt());
+            return icon;
+        }
+        at += 2 + width * height;
+    }
+    return {};
+}
+
 QString RegistryData(const QVariant& value) {
     if (value.type() == QVariant::Int) return QString("dword:%1").arg(value.toInt(), 8, 16, QChar('0'));
     return '"' + value.toString().replace("\\", "\\\\").replace("\"", "\\\"") + '"';
@@ -134,6 +170,12 @@ private slots:
         QVERIFY(WaitUntil([&] { return Output("corvane.tray: showing ").size() == 2; }));
         QCOMPARE(Output("corvane.tray: showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
         QVERIFY(WaitUntil([&] { return Dialogs().size() == 2; }));
+        // The second is moved clear of the first one's title strip, and both carry the program's icon.
+        const QPoint apart = WindowGeometry(Dialogs().value(1)).topLeft() - WindowGeometry(Dialogs().value(0)).topLeft();
+        QVERIFY2(qAbs(apart.x()) > 32 && qAbs(apart.y()) > 32, qPrintable(QString("%1,%2").arg(apart.x()).arg(apart.y())));
+        const QImage programIcon = IconImage(CORVANE_SOURCE_DIR "/resources/images/CorvaneSMART.ico", 32);
+        QVERIFY(!programIcon.isNull());
+        for (const QString& dialog : Dialogs()) QCOMPARE(WindowIcon(dialog, 32), programIcon);
         QCOMPARE(Output("corvane.tray: tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
         QCOMPARE(Output("corvane.tray: tray menu: "),
                  QStringList{"Samsung SSD 980 PRO 1TB  {Temperature: 71°C | Health: 87 % | Performance: 100 % | "
