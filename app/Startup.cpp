@@ -39,6 +39,7 @@ void PrepareApplication(QApplication& application) {
 }
 
 int CorvaneMain(int argc, char** argv) {
+    platform::ShieldElevatedProcess();
     // Without a work folder or its lock yet, the monitor starts all the same and claims them at a later check.
     if (PrepareWorkFolder() == WorkFolderState::HeldByAnotherMonitor) {
         qCInfo(lcStartup) << "another monitor is already running with this work folder; leaving it alone";

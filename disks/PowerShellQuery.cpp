@@ -1,5 +1,7 @@
 #include "PowerShellQuery.h"
 
+#include "platform/Platform.h"
+
 #include <QLoggingCategory>
 #include <QProcess>
 
@@ -19,7 +21,7 @@ QString PowerShellLiteral(const QString& text) {
 
 void RunPowerShellListing(const QString& script, const QString& capturePath) {
     QProcess powerShell;
-    powerShell.start(QStringLiteral("powershell"),
+    powerShell.start(QString::fromStdString(platform::PowerShellProgram()),
                      {QStringLiteral("-NoProfile"), QStringLiteral("-ExecutionPolicy"), QStringLiteral("Bypass"),
                       QStringLiteral("-Command"), QString(script).replace(QLatin1String("%1"), PowerShellLiteral(capturePath))},
                      QIODevice::ReadWrite);

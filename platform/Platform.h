@@ -106,6 +106,16 @@ InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& prob
 
 void MakeProcessDpiAware();
 
+// The PowerShell that lists the drives when WMIC cannot: on Windows the system's own, by its full
+// path, which no folder of the user's comes before; elsewhere the one the search path finds.
+std::string PowerShellProgram();
+
+// Run elevated, the monitor takes nothing from the user's environment that chooses what its tools
+// run: the interpreter that cmd starts each side of a pipe with (COMSPEC), the folders PowerShell loads
+// modules from (PSModulePath, the user's own first), and the current folder, which the interpreter
+// searches for a tool named alone before the search path: its own installation folder instead.
+void ShieldElevatedProcess();
+
 // Horizontal DPI of the primary monitor; 96 when nothing better is known.
 int PrimaryMonitorDpi();
 

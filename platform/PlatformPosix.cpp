@@ -773,6 +773,11 @@ InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& prob
 
 void MakeProcessDpiAware() {}
 
+std::string PowerShellProgram() { return "powershell"; }
+
+// Root's environment and current folder are root's own: no other user chooses them.
+void ShieldElevatedProcess() {}
+
 int PrimaryMonitorDpi() {
     const int configured = std::atoi(Environment("CORVANE_DPI").c_str());
     if (configured > 0) return configured;

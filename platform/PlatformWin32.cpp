@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cwctype>
 #include <vector>
 
@@ -473,6 +474,21 @@ AnyFunction ShellScalingFunction(const char* name) {
 }
 
 }  // namespace
+
+std::string PowerShellProgram() { return SystemDirectory() + "\\WindowsPowerShell\\v1.0\\powershell.exe"; }
+
+void ShieldElevatedProcess() {
+    if (!RunsElevated()) return;
+    const std::wstring interpreter = Wide(SystemDirectory() + "\\cmd.exe");
+    const std::wstring modules = Wide(SystemDirectory() + "\\WindowsPowerShell\\v1.0\\Modules");
+    // _wputenv_s changes the C runtime's copy and the process's own block, which children inherit.
+    if (_wputenv_s(L"COMSPEC", interpreter.c_str()) != 0 || _wputenv_s(L"PSModulePath", modules.c_str()) != 0)
+        std::fprintf(stderr, "platform: the elevated environment could not be set\n");
+    const std::wstring program = Wide(ExecutablePath());
+    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
+    if (folder.size() == program.size() || !SetCurrentDirectoryW(folder.c_str()))
+        std::fprintf(stderr, "platform: cannot make the program's folder the current one (error %lu)\n", GetLastError());
+}
 
 void MakeProcessDpiAware() {
     using SetAwareness = HRESULT(WINAPI*)(int);

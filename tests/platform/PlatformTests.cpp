@@ -202,6 +202,20 @@ void TestInterpreter() {
     platform::RunHidden(ToolCommand("echo literal") + " >> " + Quoted(capture), 30s);
     platform::RunHidden("reg delete " + key + " /f", 60s);
     Check(ReadFile(capture).rfind("literal", 0) == 0, "\"!\" in a path is taken literally whatever DelayedExpansion says");
+
+    // Elevated, what the user's environment named is replaced for every tool, and the current folder
+    // is the program's own.
+    if (!platform::RunsElevated()) return;
+    const fs::path folder = fs::current_path();
+    platform::ShieldElevatedProcess();
+    const std::string shielded = AwkwardFolder() + "shielded.txt";
+    platform::RunHidden("echo %COMSPEC%;%PSModulePath%;%CD%> " + Quoted(shielded), 30s);
+    const std::string system = platform::SystemDirectory();
+    const std::string program = platform::ExecutablePath();
+    const std::string environment = system + "\\cmd.exe;" + system + "\\WindowsPowerShell\\v1.0\\Modules;" +
+                                 program.substr(0, program.find_last_of('\\'));
+    Check(ReadFile(shielded).rfind(environment, 0) == 0, "the elevated environment: " + ReadFile(shielded));
+    fs::current_path(folder);
 }
 
 // Only a regular file of this user is read, and never more than asked for.

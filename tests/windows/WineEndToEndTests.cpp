@@ -177,6 +177,9 @@ private slots:
         QVERIFY(!programIcon.isNull());
         for (const QString& dialog : Dialogs()) QCOMPARE(WindowIcon(dialog, 32), programIcon);
         QCOMPARE(Output("corvane.tray: tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
+        // An English start says nothing of English translation files, and the icon has its picture when shown.
+        QVERIFY2(!monitor_->output.contains("no translation") && !monitor_->output.contains("No Icon set"),
+                 qPrintable(monitor_->output));
         QCOMPARE(Output("corvane.tray: tray menu: "),
                  QStringList{"Samsung SSD 980 PRO 1TB  {Temperature: 71°C | Health: 87 % | Performance: 100 % | "
                              "Partition: C: } | Go to Corvane Drive Monitor | Exit"});
