@@ -86,3 +86,15 @@ inline QStringList CommandsRun(Monitor& monitor) {
         commands << line.mid(1, line.size() - 2).replace("\\\"", "\"").replace("\\\\", "\\");
     return commands;
 }
+
+// Runs the test object `Test` in a home folder of its own, as every test process is run.
+template <class Test>
+int RunWineTest(int argc, char** argv) {
+    const QTemporaryDir home;
+    const QProcessEnvironment environment = IsolatedEnvironment(home.path());
+    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"})
+        qputenv(name, environment.value(name).toUtf8());
+    QApplication application(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}

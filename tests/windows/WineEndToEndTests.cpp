@@ -296,13 +296,7 @@ int main(int argc, char** argv) {
                    ? 0
                    : 1;
     }
-    const QTemporaryDir home;
-    const QProcessEnvironment environment = IsolatedEnvironment(home.path());
-    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"})
-        qputenv(name, environment.value(name).toUtf8());
-    QApplication application(argc, argv);
-    WineEndToEndTests test;
-    return QTest::qExec(&test, argc, argv);
+    return RunWineTest<WineEndToEndTests>(argc, argv);
 }
 
 #include "WineEndToEndTests.moc"

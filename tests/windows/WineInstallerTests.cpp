@@ -148,14 +148,6 @@ private slots:
     }
 };
 
-int main(int argc, char** argv) {
-    const QTemporaryDir home;
-    const QProcessEnvironment environment = IsolatedEnvironment(home.path());
-    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"})
-        qputenv(name, environment.value(name).toUtf8());
-    QApplication application(argc, argv);
-    WineInstallerTests test;
-    return QTest::qExec(&test, argc, argv);
-}
+int main(int argc, char** argv) { return RunWineTest<WineInstallerTests>(argc, argv); }
 
 #include "WineInstallerTests.moc"
