@@ -45,7 +45,7 @@ std::string QuoteForInterpreter(const std::string& path);
 
 // A tool path from the settings as the interpreter will take it word for word once quoted: one
 // surrounding pair of quotes removed. Empty, with `problem` set, when it is empty, not an absolute path,
-// or holds a quote, "%", "!" or a control character, which quoting does not keep from the interpreter.
+// or holds a quote, "%" or a control character, which quoting does not keep from the interpreter.
 std::string LiteralToolPath(const std::string& setting, std::string& problem);
 
 struct CommandOutcome {
