@@ -37,6 +37,10 @@ char PathSeparator();
 // Whether the process runs with the system's administrative rights (elevated on Windows, root elsewhere).
 bool RunsElevated();
 
+// Whether the monitor's tools are refused the drives for want of rights: on Windows diskpart and smartctl
+// refuse a monitor that is not elevated; elsewhere the report service reads the drives for every user.
+bool LacksRightsToReadDrives();
+
 // The whole line with which RunHidden starts the command interpreter for `command`.
 std::string InterpreterCommandLine(const std::string& command);
 
