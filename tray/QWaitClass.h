@@ -83,6 +83,7 @@ private:
     QAction* GoToMonitorAction = nullptr;
     QTimer* TemperatureTimer = nullptr;
     QTimer* HealthTimer = nullptr;
+    // Without one no tool runs: the icon shows no reading and its tooltip says why.
     bool HasWorkFolder = false;
     // Every entry of the current menu, released with it at the next rebuild.
     QList<QAction*> MenuActions;
