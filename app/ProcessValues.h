@@ -19,7 +19,8 @@ inline QString TranslationDirectory;
 inline float DpiScale = 1.0f;
 inline float DpiClassScale = 1.0f;
 
-// The boot disk's temperature as drawn on the tray icon, and its model text for the dialogs.
+// The boot disk's temperature as drawn on the tray icon (empty while there is no reading), and its model
+// text for the dialogs.
 inline QString TrayIconText;
 inline QString WarningDiskName;
 inline bool TrayIconNotCreated = true;

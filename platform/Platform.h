@@ -37,6 +37,10 @@ char PathSeparator();
 // Whether the process runs with the system's administrative rights (elevated on Windows, root elsewhere).
 bool RunsElevated();
 
+// Whether the monitor's tools are refused the drives for want of rights: on Windows diskpart and smartctl
+// refuse a monitor that is not elevated; elsewhere the report service reads the drives for every user.
+bool LacksRightsToReadDrives();
+
 // The whole line with which RunHidden starts the command interpreter for `command`.
 std::string InterpreterCommandLine(const std::string& command);
 
@@ -45,7 +49,7 @@ std::string QuoteForInterpreter(const std::string& path);
 
 // A tool path from the settings as the interpreter will take it word for word once quoted: one
 // surrounding pair of quotes removed. Empty, with `problem` set, when it is empty, not an absolute path,
-// or holds a quote, "%", "!" or a control character, which quoting does not keep from the interpreter.
+// or holds a quote, "%" or a control character, which quoting does not keep from the interpreter.
 std::string LiteralToolPath(const std::string& setting, std::string& problem);
 
 struct CommandOutcome {

@@ -565,6 +565,8 @@ char PathSeparator() { return '/'; }
 
 bool RunsElevated() { return geteuid() == 0; }
 
+bool LacksRightsToReadDrives() { return false; }
+
 // Plain commands are run directly, but exactly as this line would run them.
 std::string InterpreterCommandLine(const std::string& command) { return "/bin/sh -c " + command; }
 

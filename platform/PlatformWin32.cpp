@@ -320,6 +320,8 @@ std::string PrepareWorkDirectory(std::string& problem) {
 
 char PathSeparator() { return '\\'; }
 
+bool LacksRightsToReadDrives() { return !RunsElevated(); }
+
 bool RunsElevated() {
     const std::vector<unsigned char> elevation = TokenInformation(TokenElevation);
     return elevation.size() >= sizeof(TOKEN_ELEVATION) &&

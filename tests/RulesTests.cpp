@@ -97,6 +97,12 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
     {"running-check",
      [](const QString& capture) { return tray::RunningCheckCommand(tray::Companion::DataRecovery, capture); }},
     {"menu-title", [](const QString& model) { return tray::DriveMenuTitle(model); }},
+    {"tray-tooltip",
+     [](const QString& values) {
+         const QStringList w = SplitWords(values);
+         return Escaped(tray::TrayToolTip(w[0] == "-" ? QString() : w[0],
+                                          {w.contains("no-folder"), w.contains("no-rights")}));
+     }},
     {"powershell-path", [](const QString& path) { return disks::PowerShellLiteral(path); }},
     {"tool-path",
      [](const QString& setting) {

@@ -16,6 +16,7 @@
 #include "app/ProcessValues.h"
 #include "exec/CaptureFile.h"
 #include "exec/CommandRunner.h"
+#include "platform/Platform.h"
 #include "tray/CompanionLauncher.h"
 #include "tray/DiskOverview.h"
 #include "tray/TrayIcon.h"
@@ -118,7 +119,10 @@ QIcon GradeIcon(const QString& grade) {
 
 // One reading of the boot disk: the tray icon, the menu with every drive, and the temperature warnings.
 void QWaitClass::OnInitialize() {
-    if (PrepareWorkFolder() != WorkFolderState::Ready) return;
+    if (PrepareWorkFolder() != WorkFolderState::Ready) {
+        ShowWithoutWorkFolder();
+        return;
+    }
     SettingsStore settings;
     const QString bootIndex = GetBootDiskIndex();
     qCDebug(lcTray) << "boot disk index" << bootIndex;
@@ -128,13 +132,35 @@ void QWaitClass::OnInitialize() {
     const int celsius = *reading;
 
     const tray::TemperatureSettings limits = ReadTemperatureSettings(settings);
+    HasWorkFolder = true;
     TrayIconText = tray::TrayIconTextFor(celsius, limits.temperatureUnit);
     CreateTrayIcon();
     WarningDiskName = GetDiskModelName(bootIndex);
+    RebuildTrayMenu(true);
 
+    ShowTemperatureWarnings(celsius, limits);
+
+    // The dialogs outlive every rebuild: one connection each, so one click asks for one shutdown.
+    connect(ShutDownWarningDialog->ShutDownButton, SIGNAL(clicked()), this, SLOT(OnSystemShutDown()),
+            Qt::UniqueConnection);
+    connect(TemperatureWarningDialog->ShutDownButton, SIGNAL(clicked()), this, SLOT(OnSystemShutDown()),
+            Qt::UniqueConnection);
+}
+
+// No tool can run, so there is no reading: the icon is still there to say why, and its menu can end the
+// monitor. A later check that has the folder shows the reading again.
+void QWaitClass::ShowWithoutWorkFolder() {
+    HasWorkFolder = false;
+    TrayIconText.clear();
+    CreateTrayIcon();
+    RebuildTrayMenu(false);
+}
+
+// A submenu for every drive when `withDrives`, then the monitor's own entries.
+void QWaitClass::RebuildTrayMenu(bool withDrives) {
     ReleaseTrayMenu();
     TrayMenu = new QMenu();
-    GetAllDiskTemperature();
+    if (withDrives) GetAllDiskTemperature();
     StopMonitoringAction = new QAction(tr("Stop S.M.A.R.T monitoring"), this);
     ExitAction = new QAction(tr("Exit"), this);
     GoToMonitorAction = new QAction(tr("Go to Corvane Drive Monitor"), this);
@@ -149,16 +175,9 @@ void QWaitClass::OnInitialize() {
     TrayIcon->setContextMenu(TrayMenu);
     qCDebug(lcTray).noquote() << "tray menu:" << MenuOutline(*TrayMenu);
 
-    ShowTemperatureWarnings(celsius, limits);
-
     connect(StopMonitoringAction, SIGNAL(triggered()), this, SLOT(OnStopSmartMontoring()));
     connect(ExitAction, SIGNAL(triggered()), this, SLOT(OnQutiApplication()));
     connect(GoToMonitorAction, SIGNAL(triggered()), this, SLOT(OnLaunchApplication()));
-    // The dialogs outlive every rebuild: one connection each, so one click asks for one shutdown.
-    connect(ShutDownWarningDialog->ShutDownButton, SIGNAL(clicked()), this, SLOT(OnSystemShutDown()),
-            Qt::UniqueConnection);
-    connect(TemperatureWarningDialog->ShutDownButton, SIGNAL(clicked()), this, SLOT(OnSystemShutDown()),
-            Qt::UniqueConnection);
 }
 
 // The previous menu goes with its drive submenus, and the entries of the previous rebuild with it.
@@ -264,7 +283,10 @@ void QWaitClass::OnLaunchApplication() { tray::LaunchCompanion(tray::Companion::
 void QWaitClass::GetDriveRefresh() {}
 
 void QWaitClass::GetSmartTemprature() {
-    if (PrepareWorkFolder() != WorkFolderState::Ready) return;
+    if (PrepareWorkFolder() != WorkFolderState::Ready) {
+        ShowWithoutWorkFolder();
+        return;
+    }
     SettingsStore settings;
     const std::optional<int> reading = ReadBootDiskTemperature(DeviceNameForIndex(GetBootDiskIndex()));
     if (!reading) return;
@@ -358,10 +380,11 @@ void QWaitClass::OnShowDiskInfo() {}
 void QWaitClass::GetInitialPerformanceandHealthWarning() { GetHealthAndPerformanceWarning(); }
 
 void QWaitClass::CreateTrayIcon() {
-    const QPixmap pixmap = tray::TrayIconPixmap(TrayIconText, UpdateDpiClassScale());
+    const QPixmap pixmap =
+        tray::TrayIconPixmap(TrayIconText.isEmpty() ? tray::NoReadingIconText : TrayIconText, UpdateDpiClassScale());
     // The icon is this controller's own, so it is created on its first drawing.
     if (!TrayIcon) TrayIcon = new QSystemTrayIcon(this);
-    TrayIcon->setToolTip(tray::TrayToolTip(TrayIconText));
+    TrayIcon->setToolTip(tray::TrayToolTip(TrayIconText, {!HasWorkFolder, platform::LacksRightsToReadDrives()}));
     qCDebug(lcTray) << "tray icon" << TrayIcon->toolTip();
     // The picture first: an icon shown without one is reported by Qt, and nothing is drawn between.
     TrayIcon->setIcon(QIcon(pixmap));

@@ -50,6 +50,8 @@ private slots:
 
 private:
     void CreateWarningDialogs();
+    void ShowWithoutWorkFolder();
+    void RebuildTrayMenu(bool withDrives);
     void ReleaseTrayMenu();
     static std::optional<int> ReadBootDiskTemperature(const QString& device);
     void ShowTemperatureWarnings(int celsius, const tray::TemperatureSettings& settings);
@@ -81,6 +83,8 @@ private:
     QAction* GoToMonitorAction = nullptr;
     QTimer* TemperatureTimer = nullptr;
     QTimer* HealthTimer = nullptr;
+    // Without one no tool runs: the icon shows no reading and its tooltip says why.
+    bool HasWorkFolder = false;
     // Every entry of the current menu, released with it at the next rebuild.
     QList<QAction*> MenuActions;
 };

@@ -37,8 +37,16 @@ QString TrayIconTextFor(int celsius, const QString& temperatureUnit) {
     return QString::number(TemperatureInUserUnit(celsius, temperatureUnit)) + QChar(0x00B0);
 }
 
-QString TrayToolTip(const QString& iconText) {
-    return QCoreApplication::translate("QWaitClass", "Corvane Drive Monitor") + QLatin1Char('\n') + iconText;
+// Windows shows at most 127 characters of a tray tooltip: every translation of the two obstacle lines
+// together stays within that, after the title.
+QString TrayToolTip(const QString& iconText, const ReadingObstacles& obstacles) {
+    QStringList lines{QCoreApplication::translate("QWaitClass", "Corvane Drive Monitor")};
+    if (!iconText.isEmpty()) lines << iconText;
+    if (obstacles.noWorkFolder)
+        lines << QCoreApplication::translate("QWaitClass", "Drives not read: the temporary folder is unusable.");
+    if (obstacles.lacksDriveRights)
+        lines << QCoreApplication::translate("QWaitClass", "Reading drives needs administrator rights.");
+    return lines.join(QLatin1Char('\n'));
 }
 
 QString DiskLabelText(const QString& modelText) {

@@ -71,8 +71,18 @@ std::optional<QPoint> WarningPositionClearOf(const QRect& shown, int titleStrip,
 // The temperature drawn on the tray icon: the number in the user's unit and a degree sign.
 QString TrayIconTextFor(int celsius, const QString& temperatureUnit);
 
-// "Corvane Drive Monitor", a line break and the icon text.
-QString TrayToolTip(const QString& iconText);
+// Drawn on the tray icon while the monitor has no reading at all.
+inline const QString NoReadingIconText = QStringLiteral("--");
+
+// What keeps the monitor from reading the drives.
+struct ReadingObstacles {
+    bool noWorkFolder = false;  // so no tool runs and there is no reading
+    bool lacksDriveRights = false;
+};
+
+// "Corvane Drive Monitor", the icon text on a line of its own unless it is empty (no reading), then one
+// line for each obstacle, saying it.
+QString TrayToolTip(const QString& iconText, const ReadingObstacles& obstacles);
 
 // The label of a warning dialog: the translated "Disk: " and the drive's model text.
 QString DiskLabelText(const QString& modelText);

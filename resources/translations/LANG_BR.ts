@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>Disco: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>Discos não lidos: pasta temporária inutilizável.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>Ler os discos requer direitos de administrador.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

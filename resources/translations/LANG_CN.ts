@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>磁盘: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>无法读取磁盘：临时文件夹不可用。</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>读取磁盘需要管理员权限。</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>Laufwerk: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>Keine Laufwerksdaten: temporärer Ordner unbrauchbar.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>Laufwerkszugriff erfordert Administratorrechte.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>Schijf: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>Schijven niet gelezen: tijdelijke map onbruikbaar.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>Schijven lezen vereist beheerdersrechten.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

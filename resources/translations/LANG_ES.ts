@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>Disco: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>Unidades no leídas: carpeta temporal inutilizable.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>Leer unidades requiere derechos de administrador.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

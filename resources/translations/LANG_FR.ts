@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>Disque&#xa0;: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>Disques non lus&#xa0;: dossier temporaire inutilisable.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>Lire les disques exige les droits d&apos;administrateur.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

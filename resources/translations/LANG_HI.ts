@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>ड्राइव: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>ड्राइव नहीं पढ़ी गईं: अस्थायी फ़ोल्डर अनुपयोगी है।</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>ड्राइव पढ़ने के लिए व्यवस्थापक अधिकार चाहिए।</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>Unità: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>Unità non lette: cartella temporanea non usabile.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>Leggere le unità richiede diritti di amministratore.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

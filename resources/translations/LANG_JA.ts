@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>ドライブ: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>ドライブを読み取れません: 一時フォルダーを使用できません。</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>ドライブの読み取りには管理者権限が必要です。</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

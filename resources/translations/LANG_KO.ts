@@ -131,6 +131,14 @@
         <source>Disk: </source>
         <translation>드라이브: </translation>
     </message>
+    <message>
+        <source>Drives not read: the temporary folder is unusable.</source>
+        <translation>드라이브를 읽을 수 없음: 임시 폴더를 사용할 수 없습니다.</translation>
+    </message>
+    <message>
+        <source>Reading drives needs administrator rights.</source>
+        <translation>드라이브를 읽으려면 관리자 권한이 필요합니다.</translation>
+    </message>
 </context>
 <context>
     <name>ShutDownWarning</name>

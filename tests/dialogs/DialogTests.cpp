@@ -281,6 +281,9 @@ private slots:
                      qPrintable(menu.join('|')));
         for (const char* entry : {"Go to Corvane Drive Monitor", "Stop S.M.A.R.T monitoring", "Exit"})
             QVERIFY2(menu.contains(tray(entry)), qPrintable(menu.join('|')));
+        // Windows cuts a tray tooltip after 127 characters: the longest one, with both obstacles, stays whole.
+        const QString longestToolTip = tray::TrayToolTip(QString(), {true, true});
+        QVERIFY2(longestToolTip.size() <= 127, qPrintable(longestToolTip));
         QStringList dialogs;
         for (QWidget* window : QApplication::topLevelWidgets()) {
             window->deleteLater();

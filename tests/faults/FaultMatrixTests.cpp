@@ -20,6 +20,8 @@ const QString Degree = QString(QChar(0x00B0));
 const QString TrayMenuPrefix = QStringLiteral("corvane.tray: tray menu: ");
 const QString BothDrivesMenu = QStringLiteral("INTEL SSDSC2KB480G8  {");
 const QString SecondDriveMenu = QStringLiteral("WDC WUH721816ALE6L4  {");
+const QString TrayIconPrefix = QStringLiteral("corvane.tray: tray icon ");
+const QString NoWorkFolderLine = QStringLiteral("Drives not read: the temporary folder is unusable.");
 
 struct FaultCase;
 using Step = std::function<void(FaultCase&)>;
@@ -59,6 +61,13 @@ struct FaultCase {
 
     QStringList Lines(const QString& prefix) { return DebugLines(monitor, output, prefix); }
     QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
+    bool DrivesListed() { return !TrayMenus().filter(BothDrivesMenu).isEmpty(); }
+    // Without a work folder: an icon that says so, a menu without drives, and no tool run.
+    void ShownWithoutWorkFolder() {
+        QVERIFY(!TrayMenus().isEmpty() && !DrivesListed());
+        QVERIFY2(Lines(TrayIconPrefix).value(0).contains(NoWorkFolderLine), qPrintable(Lines(TrayIconPrefix).join('\n')));
+        QCOMPARE(ToolRuns(), QStringList());
+    }
     const QString& Output() {
         Lines(QString());
         return output;
@@ -171,7 +180,8 @@ class FaultMatrixTests : public QObject {
         };
 
         // The name of the work folder taken by another user: by a folder of theirs with a planted
-        // reading, or by a link to the user's own files. The monitor runs no tool until it is gone.
+        // reading, or by a link to the user's own files. The monitor runs no tool until it is gone, and its
+        // icon says why.
         const auto takenWorkFolder = [](bool byLink) {
             return [byLink](FaultCase& run) {
                 ShareTemporaryWithAPlanter(run);
@@ -185,13 +195,12 @@ class FaultMatrixTests : public QObject {
             };
         };
         const auto refusedUntilGone = [](FaultCase& run) {
-            run.started = [](FaultCase& run) { return run.Output().contains("no private work folder"); };
+            run.started = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
             run.midway = [](FaultCase& run) {
-                QVERIFY(run.TrayMenus().isEmpty());
-                QCOMPARE(run.ToolRuns(), QStringList());
+                run.ShownWithoutWorkFolder();
                 QVERIFY(QFile::remove(run.WorkFolder()) || QDir(run.WorkFolder()).removeRecursively());
             };
-            run.checked = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
+            run.checked = [](FaultCase& run) { return run.DrivesListed(); };
             run.user = MonitorUser;
         };
         refusedUntilGone(AddCase("another user's folder at the work folder's name", takenWorkFolder(false), plantedFilesStayUnused));
@@ -283,7 +292,8 @@ private slots:
                     QVERIFY2(run.ToolRuns().size() < 100, qPrintable(QString::number(run.ToolRuns().size())));
                 });
         // Held up at start-up by `reason`, the monitor runs all the same and writes its start-up settings,
-        // runs no tool, and lists both drives at the first check after `clear`.
+        // runs no tool, shows its icon saying why with a menu without drives, and lists both drives at the
+        // first check after `clear`.
         const auto heldUpUntil = [&](const QString& name, Step prepare, const QString& reason, Step clear) {
             FaultCase& run = AddCase(
                 name, prepare,
@@ -293,11 +303,11 @@ private slots:
                     QVERIFY(settings.contains("TaskName") && settings.contains("HealthDontShow"));
                 },
                 [clear](FaultCase& run) {
-                    QVERIFY(run.TrayMenus().isEmpty());
+                    run.ShownWithoutWorkFolder();
                     clear(run);
                 });
-            run.started = [reason](FaultCase& run) { return run.Output().contains(reason); };
-            run.checked = [](FaultCase& run) { return !run.TrayMenus().isEmpty(); };
+            run.started = [reason](FaultCase& run) { return run.Output().contains(reason) && !run.TrayMenus().isEmpty(); };
+            run.checked = [](FaultCase& run) { return run.DrivesListed(); };
         };
         heldUpUntil(
             "no temporary folder at all", [](FaultCase& run) { run.environment.insert("TMPDIR", run.Path("temp not made yet")); },
@@ -329,15 +339,16 @@ private slots:
         FaultCase& unwritable = AddCase(
             "temporary folder becomes unwritable", [](FaultCase&) {},
             [](FaultCase& run) {
-                QCOMPARE(run.TrayMenus().size(), run.menusAtMidway);
-                QVERIFY(run.TrayMenus().last().contains(BothDrivesMenu));
+                QVERIFY(run.TrayMenus().at(run.menusAtMidway - 1).contains(BothDrivesMenu));
+                QVERIFY(!run.TrayMenus().last().contains(BothDrivesMenu));
+                QVERIFY(run.Lines(TrayIconPrefix).last().contains(NoWorkFolderLine));
             },
             [](FaultCase& run) {
                 run.menusAtMidway = run.TrayMenus().size();
                 QVERIFY(QDir().rename(run.Temporary(), run.Path("temp-gone")));
                 QVERIFY(WriteBytes(run.Temporary(), "a file where the folder was"));
             });
-        unwritable.checked = [](FaultCase& run) { return run.Output().count("no private work folder") >= 1; };
+        unwritable.checked = [](FaultCase& run) { return run.TrayMenus().size() > run.menusAtMidway; };
         AddCase("malformed settings file", [](FaultCase& run) {
             QVERIFY(WriteBytes(run.settingsFile, QByteArray("[General]\nShowWarning=true\nWarningValue=60\nShutDownValue=70\n"
                                                    "\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n",

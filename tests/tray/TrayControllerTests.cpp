@@ -241,6 +241,46 @@ private slots:
         QVERIFY(invoked);
     }
 
+    // Without a work folder nothing is read, yet the icon is there, says why, and its menu ends the monitor;
+    // the first cycle with the folder reads as usual. The folder is refused on each system: open to all
+    // without the sticky bit, "%" in its path.
+    void monitorWithoutWorkFolderIsSeenUntilItHasOne() {
+        UseMachine("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
+        const QTemporaryDir root;
+        const QString refused = root.filePath("open to all %");
+        QVERIFY(QDir().mkpath(refused) && QFile::setPermissions(refused, QFileDevice::Permissions(0x7777)));
+        QHash<QByteArray, QByteArray> usable;
+        for (const char* name : {"TMPDIR", "TMP", "TEMP", "XDG_RUNTIME_DIR"}) {
+            usable[name] = qgetenv(name);
+            qputenv(name, QDir::toNativeSeparators(refused).toUtf8());
+        }
+        const auto restoreUsable = [usable] {
+            for (auto variable = usable.cbegin(); variable != usable.cend(); ++variable)
+                qputenv(variable.key(), variable.value());
+        };
+        const auto restoredWhateverHappens = qScopeGuard(restoreUsable);
+
+        QWaitClass controller;
+        QSystemTrayIcon* icon = Icon(controller);
+        QVERIFY(icon && icon->isVisible());
+        QVERIFY2(icon->toolTip().startsWith("Corvane Drive Monitor\nDrives not read: the temporary folder is unusable."),
+                 qPrintable(icon->toolTip()));
+        QCOMPARE(Entries(icon->contextMenu()), (QStringList{"-", "Go to Corvane Drive Monitor",
+                                                            "(hidden) Stop S.M.A.R.T monitoring", "-", "-", "Exit"}));
+        QCOMPARE(Windows(), QStringList());
+        QCOMPARE(ToolRuns(), QStringList());
+        icon->contextMenu()->actions().last()->trigger();
+        QVERIFY(!icon->isVisible());
+        QCOMPARE(Setting("ShowTrayIcon").toBool(), false);
+
+        restoreUsable();
+        RunTemperatureCycle(controller);
+        QVERIFY(icon->isVisible());
+        QCOMPARE(icon->toolTip(), "Corvane Drive Monitor\n71°");
+        QCOMPARE(Entries(icon->contextMenu()).first(), QString("[Samsung SSD 980 PRO 1TB ]"));
+        QCOMPARE(Windows(), (QStringList{"ShutDownWarning", "SmartWarning"}));
+    }
+
     // Every cycle asks the tools afresh, and none more often than the checks imply.
     void eachCycleRunsWhatTheChecksImply() {
         // Machine, drives, the boot disk's 0-based place.
