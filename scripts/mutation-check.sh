@@ -74,19 +74,19 @@ m "data recovery started from the current folder" tray/CompanionLauncher.cpp \
 m "replaced tray menu kept" tray/QWaitClass.cpp '    if (TrayMenu) TrayMenu->deleteLater();' ''
 m "blank drive entries cost the overview runs" tray/QWaitClass.cpp $'        if (!disks::IsDriveIndex(entry)) continue;\n' ''
 m "boot disk search ignores the boot line" disks/DiskQueries.cpp 'if (ShowsBootDisk(*details))' 'if (!details->isEmpty())'
-m "a link at the work folder's name followed" platform/PlatformPosix.cpp 'bool present = lstat(folder.c_str(), &info) == 0;' \
+m "a link at the work folder's name followed" platform/PosixFiles.cpp 'bool present = lstat(folder.c_str(), &info) == 0;' \
   'bool present = stat(folder.c_str(), &info) == 0;'
-m "work folder of another user taken" platform/PlatformPosix.cpp \
+m "work folder of another user taken" platform/PosixFiles.cpp \
   $'    if (info.st_uid != geteuid()) {\n        problem = folder' $'    if (false) {\n        problem = folder'
-m "a pipe at a capture read blocking" platform/PlatformPosix.cpp 'O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY' \
+m "a pipe at a capture read blocking" platform/PosixFiles.cpp 'O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY' \
   'O_RDONLY | O_NOFOLLOW | O_NOCTTY'
-m "a time limit ends only a command's first process" platform/PlatformPosix.cpp $'kill(-group, SIGKILL);\n        break;' \
+m "a time limit ends only a command's first process" platform/PosixProcesses.cpp $'kill(-group, SIGKILL);\n        break;' \
   $'kill(group, SIGKILL);\n        break;'
 m "a flooding tool not watched" exec/CommandRunner.cpp '{capturePath.toStdString(), LargestToolOutput}' '{}'
 m "the drive list not cut at 64" disks/DriveList.h 'LargestDriveList = 64' 'LargestDriveList = 640'
 m "a stored tool path keeps its quotes" platform/ToolPath.cpp "path.front() == '\"' && path.back() == '\"'" 'false'
 m "PowerShell paths in double quotes" disks/PowerShellQuery.cpp 'if (singleQuotes.contains(c)) literal += c;' ''
-m "plain commands misread a quoted quote" platform/PlatformPosix.cpp "word += '\\'';" "word += ' ';"
+m "plain commands misread a quoted quote" platform/PosixCommands.cpp "word += '\\'';" "word += ' ';"
 m "model names as rich text in the menu" tray/DiskOverview.cpp 'QStringLiteral("&&")' 'QStringLiteral("&")'
 m "a lower-case schedular takes the scheduler's form" smart/SmartCommand.cpp \
   'if (launchArgument != ScheduledLaunchArgument)' \
