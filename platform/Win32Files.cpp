@@ -1,76 +1,23 @@
-// Windows services of the monitor. Every text crosses the boundary as UTF-8 and is converted exactly to
-// and from UTF-16, so user names and folders outside ASCII work.
+// The work folder and the files the monitor reads and holds, on Windows: folders and files of this
+// process's own owner, closed to every other account but SYSTEM and the administrators.
 
 #include "PathRules.h"
 #include "Platform.h"
+#include "Win32Internal.h"
 
-#include <windows.h>
 #include <aclapi.h>
-#include <shellapi.h>
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
 #include <cwctype>
-#include <vector>
 
 namespace platform {
 namespace {
 
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
-    const int length = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-    std::wstring wide(static_cast<size_t>(length), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), length);
-    return wide;
-}
-
-std::string Utf8(const wchar_t* text, int length = -1) {
-    if (!text) return {};
-    if (length < 0) length = static_cast<int>(wcslen(text));
-    if (length == 0) return {};
-    const int size = WideCharToMultiByte(CP_UTF8, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string utf8(static_cast<size_t>(size), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text, length, utf8.data(), size, nullptr, nullptr);
-    return utf8;
-}
-
-// Calls a Win32 getter that fills a buffer and reports the size it needs when the buffer is short.
-template <typename Getter>
-std::string ReadWideValue(Getter getter) {
-    std::vector<wchar_t> buffer(512);
-    for (;;) {
-        const DWORD length = getter(buffer.data(), static_cast<DWORD>(buffer.size()));
-        if (length == 0) return {};
-        if (length < buffer.size()) return Utf8(buffer.data(), static_cast<int>(length));
-        buffer.resize(std::max<size_t>(length + 1, buffer.size() * 2));
-    }
-}
-
-std::string Problem(const std::string& what) { return what + " (error " + std::to_string(GetLastError()) + ")"; }
-
-class Handle {
-public:
-    explicit Handle(HANDLE handle = INVALID_HANDLE_VALUE) : handle_(handle) {}
-    ~Handle() { Close(); }
-    Handle(const Handle&) = delete;
-    Handle& operator=(const Handle&) = delete;
-    HANDLE get() const { return handle_; }
-    bool valid() const { return handle_ != INVALID_HANDLE_VALUE && handle_ != nullptr; }
-    void Close() { Reset(INVALID_HANDLE_VALUE); }
-    void Reset(HANDLE handle) {
-        if (valid()) CloseHandle(handle_);
-        handle_ = handle;
-    }
-    HANDLE Release() {
-        const HANDLE handle = handle_;
-        handle_ = INVALID_HANDLE_VALUE;
-        return handle;
-    }
-
-private:
-    HANDLE handle_;
-};
+using win32::Handle;
+using win32::Problem;
+using win32::ReadWideValue;
+using win32::TokenInformation;
+using win32::Wide;
 
 using Sid = std::vector<unsigned char>;
 
@@ -86,17 +33,6 @@ Sid WellKnownSid(WELL_KNOWN_SID_TYPE type) {
     if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) return {};
     sid.resize(size);
     return sid;
-}
-
-std::vector<unsigned char> TokenInformation(TOKEN_INFORMATION_CLASS which) {
-    HANDLE token = nullptr;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return {};
-    Handle held(token);
-    DWORD size = 0;
-    GetTokenInformation(token, which, nullptr, 0, &size);
-    std::vector<unsigned char> buffer(size);
-    if (size == 0 || !GetTokenInformation(token, which, buffer.data(), size, &size)) return {};
-    return buffer;
 }
 
 // The owner this process gives what it creates: the user, or the Administrators group when elevated.
@@ -206,22 +142,6 @@ bool QuotesLiterally(const std::string& word) {
                         [](unsigned char c) { return c == '"' || c == '%' || c < 0x20 || c == 0x7F; });
 }
 
-// An elevated monitor takes the system's own interpreter: COMSPEC comes from the user's environment,
-// which the user's unelevated programs can change.
-std::string Interpreter() {
-    if (RunsElevated()) return SystemDirectory() + "\\cmd.exe";
-    const std::string comspec = ReadWideValue([](wchar_t* buffer, DWORD size) {
-        return GetEnvironmentVariableW(L"COMSPEC", buffer, size);
-    });
-    return comspec.empty() ? std::string("CMD.EXE") : comspec;
-}
-
-unsigned long long FileSize(const std::string& path) {
-    WIN32_FILE_ATTRIBUTE_DATA data{};
-    if (!GetFileAttributesExW(Wide(path).c_str(), GetFileExInfoStandard, &data)) return 0;
-    return (static_cast<unsigned long long>(data.nFileSizeHigh) << 32) | data.nFileSizeLow;
-}
-
 }  // namespace
 
 namespace detail {
@@ -231,30 +151,6 @@ bool IsAbsolutePath(const std::string& path) {
            (path[2] == '\\' || path[2] == '/');
 }
 }  // namespace detail
-
-int RunWithProcessArguments(int, char**, int (*program)(int, char**)) {
-    int count = 0;
-    wchar_t** wideArguments = CommandLineToArgvW(GetCommandLineW(), &count);
-    if (!wideArguments) return -1;
-    std::vector<std::string> arguments;
-    for (int i = 0; i < count; ++i) arguments.push_back(Utf8(wideArguments[i]));
-    LocalFree(wideArguments);
-
-    std::vector<char*> vector;
-    for (std::string& argument : arguments) vector.push_back(argument.data());
-    vector.push_back(nullptr);
-    return program(count, vector.data());
-}
-
-std::string ExecutablePath() {
-    return ReadWideValue([](wchar_t* buffer, DWORD size) { return GetModuleFileNameW(nullptr, buffer, size); });
-}
-
-std::string ExecutableFileName() { return "CorvaneSMART.exe"; }
-
-std::string SystemDirectory() {
-    return ReadWideValue([](wchar_t* buffer, DWORD size) { return GetSystemDirectoryW(buffer, size); });
-}
 
 std::string TemporaryDirectory() {
     std::string directory = ReadWideValue([](wchar_t* buffer, DWORD size) { return GetTempPathW(size, buffer); });
@@ -320,79 +216,6 @@ std::string PrepareWorkDirectory(std::string& problem) {
 
 char PathSeparator() { return '\\'; }
 
-bool LacksRightsToReadDrives() { return !RunsElevated(); }
-
-bool RunsElevated() {
-    const std::vector<unsigned char> elevation = TokenInformation(TokenElevation);
-    return elevation.size() >= sizeof(TOKEN_ELEVATION) &&
-           reinterpret_cast<const TOKEN_ELEVATION*>(elevation.data())->TokenIsElevated;
-}
-
-// "/d" keeps the user's AutoRun commands out of every tool run, "/v:off" the user's DelayedExpansion
-// setting, under which "!" in a path would be expanded even inside quotes; "/s" makes cmd strip
-// exactly the outer pair of quotes and keep every quote inside the command.
-std::string InterpreterCommandLine(const std::string& command) {
-    return Interpreter() + " /d /v:off /s /c \"" + command + "\"";
-}
-
-std::string QuoteForInterpreter(const std::string& path) { return "\"" + path + "\""; }
-
-CommandOutcome RunHidden(const std::string& command, std::chrono::milliseconds limit, const OutputWatch& watch) {
-    CommandOutcome outcome;
-    std::wstring commandLine = Wide(InterpreterCommandLine(command));
-
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = SW_HIDE;
-    PROCESS_INFORMATION process{};
-    // The interpreter is always there, so a failed start is the system's passing trouble (seen under
-    // Wine as an internal error while the new console came up): it is tried once more.
-    for (int attempt = 1;; ++attempt) {
-        if (CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, CREATE_NEW_CONSOLE | CREATE_SUSPENDED,
-                           nullptr, nullptr, &startup, &process))
-            break;
-        std::fprintf(stderr, "platform: CreateProcessW failed with error %lu (attempt %d)\n", GetLastError(), attempt);
-        if (attempt == 2) return outcome;
-        Sleep(100);
-    }
-    outcome.started = true;
-
-    // The job holds the interpreter and everything it starts, so a time-out can end them all.
-    HANDLE job = CreateJobObjectW(nullptr, nullptr);
-    const bool inJob = job && AssignProcessToJobObject(job, process.hProcess);
-    ResumeThread(process.hThread);
-
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    DWORD waited = WAIT_TIMEOUT;
-    for (;;) {
-        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
-        // A watched output is looked at every 10 ms, so a fast flood overshoots its bound by megabytes only.
-        const long long slice = watch.path.empty() ? left.count() : std::min<long long>(left.count(), 10);
-        waited = WaitForSingleObject(process.hProcess, static_cast<DWORD>(std::clamp<long long>(slice, 0, INFINITE - 1)));
-        if (waited != WAIT_TIMEOUT || left.count() <= 0) break;
-        if (!watch.path.empty() && FileSize(watch.path) > watch.largest) {
-            outcome.outputTooLarge = true;
-            break;
-        }
-    }
-    if (waited == WAIT_TIMEOUT) {
-        outcome.timedOut = !outcome.outputTooLarge;
-        if (inJob)
-            TerminateJobObject(job, 1);
-        else
-            TerminateProcess(process.hProcess, 1);
-        WaitForSingleObject(process.hProcess, 5000);
-    } else {
-        DWORD exitCode = 0;
-        if (GetExitCodeProcess(process.hProcess, &exitCode)) outcome.exitCode = static_cast<int>(exitCode);
-    }
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
-    if (job) CloseHandle(job);
-    return outcome;
-}
-
 FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
     FileContent content;
     Handle file(CreateFileW(Wide(path).c_str(), GENERIC_READ | READ_CONTROL,
@@ -446,14 +269,6 @@ std::unique_ptr<HeldFile> HoldNewFile(const std::string& path, const std::string
     return std::make_unique<HeldFile>();
 }
 
-bool StartThroughShell(const std::string& program, const std::string& parameters) {
-    const std::wstring file = Wide(program);
-    const std::wstring arguments = Wide(parameters);
-    const HINSTANCE result = ShellExecuteW(nullptr, nullptr, file.c_str(), arguments.empty() ? nullptr : arguments.c_str(),
-                                           nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > 32;
-}
-
 InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& problem) {
     // Opened without sharing for the life of the process: a second monitor cannot open it.
     HANDLE lock = CreateFileW(Wide(lockPath).c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_ALWAYS,
@@ -462,62 +277,6 @@ InstanceClaim ClaimSingleInstance(const std::string& lockPath, std::string& prob
     const bool held = GetLastError() == ERROR_SHARING_VIOLATION;
     problem = Problem("cannot open " + lockPath);
     return held ? InstanceClaim::HeldByAnother : InstanceClaim::Unavailable;
-}
-
-namespace {
-
-// The shell scaling API exists from Windows 8.1 on; it is looked up at run time so the monitor still
-// starts on older systems.
-// Returned as the generic function type, from which any signature may be cast.
-using AnyFunction = void (*)();
-AnyFunction ShellScalingFunction(const char* name) {
-    static HMODULE library = LoadLibraryW(L"shcore.dll");
-    return library ? reinterpret_cast<AnyFunction>(GetProcAddress(library, name)) : nullptr;
-}
-
-}  // namespace
-
-std::string PowerShellProgram() { return SystemDirectory() + "\\WindowsPowerShell\\v1.0\\powershell.exe"; }
-
-void ShieldElevatedProcess() {
-    if (!RunsElevated()) return;
-    const std::wstring interpreter = Wide(SystemDirectory() + "\\cmd.exe");
-    const std::wstring modules = Wide(SystemDirectory() + "\\WindowsPowerShell\\v1.0\\Modules");
-    // _wputenv_s changes the C runtime's copy and the process's own block, which children inherit.
-    if (_wputenv_s(L"COMSPEC", interpreter.c_str()) != 0 || _wputenv_s(L"PSModulePath", modules.c_str()) != 0)
-        std::fprintf(stderr, "platform: the elevated environment could not be set\n");
-    const std::wstring program = Wide(ExecutablePath());
-    const std::wstring folder = program.substr(0, program.find_last_of(L'\\'));
-    if (folder.size() == program.size() || !SetCurrentDirectoryW(folder.c_str()))
-        std::fprintf(stderr, "platform: cannot make the program's folder the current one (error %lu)\n", GetLastError());
-}
-
-void MakeProcessDpiAware() {
-    using SetAwareness = HRESULT(WINAPI*)(int);
-    auto setProcessDpiAwareness = reinterpret_cast<SetAwareness>(ShellScalingFunction("SetProcessDpiAwareness"));
-    const int perMonitorAware = 2;
-    if (!setProcessDpiAwareness || setProcessDpiAwareness(perMonitorAware) < 0) SetProcessDPIAware();
-}
-
-int PrimaryMonitorDpi() {
-    HMONITOR monitor = MonitorFromWindow(nullptr, MONITOR_DEFAULTTOPRIMARY);
-    UINT dpiX = 96;
-    UINT dpiY = 96;
-    using GetDpi = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
-    auto getDpiForMonitor = reinterpret_cast<GetDpi>(ShellScalingFunction("GetDpiForMonitor"));
-    const int effectiveDpi = 0;
-    if (!getDpiForMonitor || getDpiForMonitor(monitor, effectiveDpi, &dpiX, &dpiY) < 0) {
-        HDC screen = GetDC(nullptr);
-        dpiX = static_cast<UINT>(GetDeviceCaps(screen, LOGPIXELSX));
-        ReleaseDC(nullptr, screen);
-    }
-    return static_cast<int>(dpiX);
-}
-
-WorkArea PrimaryWorkArea() {
-    RECT area{};
-    if (!SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0)) return {};
-    return {area.right - area.left, area.bottom - area.top};
 }
 
 }  // namespace platform
