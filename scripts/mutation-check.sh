@@ -104,6 +104,9 @@ m "a disk still being read is read again" standins/tools/ReportCache.cpp \
   $'        }\n        if (const std::optional<std::string> failure'
 m "sleeping drives woken" standins/tools/ReportCache.cpp '{"smartctl", "-n", "standby", "-a", deviceNode}' \
   '{"smartctl", "-a", deviceNode}'
+m "the health check every 9 minutes" tray/QWaitClass.h 'HealthInterval = 5400000' 'HealthInterval = 540000'
+m "the temperature graded in the unit shown" tray/QWaitClass.cpp 'GradeIcon(tray::TemperatureGrade(celsius))' \
+  'GradeIcon(tray::TemperatureGrade(tray::TemperatureInUserUnit(celsius, unit)))'
 
 log="$build/mutation-log"
 mkdir -p "$build"
