@@ -105,6 +105,12 @@ m "a disk still being read is read again" standins/tools/ReportCache.cpp \
 m "sleeping drives woken" standins/tools/ReportCache.cpp '{"smartctl", "-n", "standby", "-a", deviceNode}' \
   '{"smartctl", "-a", deviceNode}'
 m "the health check every 9 minutes" tray/QWaitClass.h 'HealthInterval = 5400000' 'HealthInterval = 540000'
+m "a boot reading appended to a stale capture" tray/QWaitClass.cpp \
+  $'    RemoveCaptureFile(capture);\n    RunSmartTool(device, capture);' '    RunSmartTool(device, capture);'
+m "a drive's report appended to a stale capture" tray/QWaitClass.cpp \
+  $'        RemoveCaptureFile(reportCapture);\n        RunSmartTool(' '        RunSmartTool('
+m "a drive list appended to a stale capture" disks/DiskQueries.cpp \
+  $'    RemoveCaptureFile(capture);\n    RunCapturing(' '    RunCapturing('
 m "the temperature graded in the unit shown" tray/QWaitClass.cpp 'GradeIcon(tray::TemperatureGrade(celsius))' \
   'GradeIcon(tray::TemperatureGrade(tray::TemperatureInUserUnit(celsius, unit)))'
 

@@ -12,6 +12,7 @@
 #include <QPointer>
 #include <QScreen>
 #include <QSystemTrayIcon>
+#include <QTextCodec>
 #include <QTimer>
 
 // The controller in this process against the stand-in tools on described machines.
@@ -322,6 +323,37 @@ private slots:
         QCOMPARE(icon->toolTip(), "Corvane Drive Monitor\n71°");
         QCOMPARE(Entries(icon->contextMenu()).first(), QString("[Samsung SSD 980 PRO 1TB ]"));
         QCOMPARE(Windows(), (QStringList{"ShutDownWarning", "SmartWarning"}));
+    }
+
+    // A capture left from before is removed before the tool that appends to it runs: the stale readings of a
+    // hot, worn boot disk and a drive list naming the drive twice count for nothing, at start-up and in each check.
+    void staleCapturesAreNeverRead() {
+        UseMachine("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}});
+        QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
+        const QByteArray report = "SMART overall-health self-assessment test result: PASSED\n"
+                                  "SMART/Health Information (NVMe Log 0x02)\n"
+                                  "Temperature: 99 Celsius\nPercentage Used: 90%\n";
+        const QByteArray driveList = QTextCodec::codecForName("UTF-16")->fromUnicode("Index  \r\r\n0  \r\r\n");
+        const auto leaveStale = [&](const QStringList& names) {
+            for (const QString& name : names)
+                QVERIFY(WriteBytes(CapturePath(name), name == "SMART1.txt" ? driveList : report));
+        };
+        const auto readAsTheyAre = [](const QWaitClass& controller) {
+            QCOMPARE(Windows(), QStringList());
+            QCOMPARE(Icon(controller)->toolTip(), "Corvane Drive Monitor\n71°");
+            const QMenu* menu = Icon(controller)->contextMenu();
+            QCOMPARE(Entries(menu).mid(0, 3), (QStringList{"[Samsung SSD 980 PRO 1TB ]", "-", "-"}));
+            QCOMPARE(Entries(menu->actions().first()->menu()).at(1), QString("Temperature: 71°C"));
+        };
+        leaveStale({"Temp.txt", "SMART.txt", "SMART1.txt"});
+        QWaitClass controller;
+        readAsTheyAre(controller);
+        leaveStale({"Temp.txt", "SMART.txt", "SMART1.txt"});
+        RunTemperatureCycle(controller);
+        readAsTheyAre(controller);
+        leaveStale({"Temp.txt"});
+        QVERIFY(QMetaObject::invokeMethod(&controller, "GetHealthAndPerformanceWarning"));
+        readAsTheyAre(controller);
     }
 
     // Every cycle asks the tools afresh, and none more often than the checks imply.
