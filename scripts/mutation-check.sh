@@ -111,6 +111,8 @@ m "a drive's report appended to a stale capture" tray/QWaitClass.cpp \
   $'        RemoveCaptureFile(reportCapture);\n        RunSmartTool(' '        RunSmartTool('
 m "a drive list appended to a stale capture" disks/DiskQueries.cpp \
   $'    RemoveCaptureFile(capture);\n    RunCapturing(' '    RunCapturing('
+m "no first drive at start-up without a boot disk" tray/QWaitClass.cpp \
+  'bootIndex.isEmpty() ? QStringLiteral("sda") : DeviceNameForIndex(bootIndex)' 'DeviceNameForIndex(bootIndex)'
 m "the temperature graded in the unit shown" tray/QWaitClass.cpp 'GradeIcon(tray::TemperatureGrade(celsius))' \
   'GradeIcon(tray::TemperatureGrade(tray::TemperatureInUserUnit(celsius, unit)))'
 

@@ -42,8 +42,9 @@ inline QList<QStringList> DataRows(const QString& name) {
 }
 
 // A described machine's folder as the tools are given it: whole and native (on Windows, with its drive).
+// `name` is one of standins/machines, or a folder's absolute path.
 inline QString MachinePath(const QString& name) {
-    return QDir::toNativeSeparators(QFileInfo(QStringLiteral(CORVANE_MACHINES_DIR "/") + name).absoluteFilePath());
+    return QDir::toNativeSeparators(QFileInfo(QDir(QStringLiteral(CORVANE_MACHINES_DIR)), name).absoluteFilePath());
 }
 
 // A temporary folder, a private runtime folder and a settings file of their own under `folder`, so that

@@ -356,6 +356,25 @@ private slots:
         readAsTheyAre(controller);
     }
 
+    // Without a boot disk, start-up reads the first drive ("sda"); the two checks read no drive at all.
+    void noBootDiskIsTheFirstDriveOnlyAtStartUp() {
+        // The healthy desktop without the marks of its boot disk.
+        const QDir machine(MachinePath("healthy-desktop")), copy(QDir::temp().filePath("no-boot-disk"));
+        QVERIFY(copy.mkpath("."));
+        for (const QString& file : machine.entryList(QDir::Files))
+            QVERIFY(QFile::copy(machine.filePath(file), copy.filePath(file)));
+        QString text = QString::fromUtf8(ReadBytes(copy.filePath("machine.txt")));
+        QVERIFY(WriteBytes(copy.filePath("machine.txt"), text.remove(QRegularExpression("boot\n|\\| Boot")).toUtf8()));
+        UseMachine(copy.path(), {});
+        QWaitClass controller;
+        RunTemperatureCycle(controller);
+        QStringList devices;
+        for (const QString& run : ToolRuns())
+            if (run.startsWith("smartctl64Bit.exe")) devices << run.section("/dev/", 1);
+        // Start-up's reading, the menu's two drives, the health check; the temperature check, start-up again.
+        QCOMPARE(devices, (QStringList{"sda", "sda", "sdb", "", "", "sda", "sda", "sdb"}));
+    }
+
     // Every cycle asks the tools afresh, and none more often than the checks imply.
     void eachCycleRunsWhatTheChecksImply() {
         // Machine, drives, the boot disk's 0-based place.
