@@ -115,6 +115,8 @@ m "no first drive at start-up without a boot disk" tray/QWaitClass.cpp \
   'bootIndex.isEmpty() ? QStringLiteral("sda") : DeviceNameForIndex(bootIndex)' 'DeviceNameForIndex(bootIndex)'
 m "the temperature graded in the unit shown" tray/QWaitClass.cpp 'GradeIcon(tray::TemperatureGrade(celsius))' \
   'GradeIcon(tray::TemperatureGrade(tray::TemperatureInUserUnit(celsius, unit)))'
+m "a warning closed once not shown again" tray/QWaitClass.cpp '    dialog.show();' \
+  $'    if (dialog.isHidden() && dialog.windowHandle()) return;\n    dialog.show();'
 
 log="$build/mutation-log"
 mkdir -p "$build"

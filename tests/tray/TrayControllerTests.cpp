@@ -253,6 +253,12 @@ private slots:
         TopLevel<SmartWarning>()->ShutDownButton->click();
         QCOMPARE(ToolRuns(), QStringList{"shutdown /s"});
 
+        // Ignored with the box clear, a warning comes back at the next cycle.
+        TopLevel<SmartWarning>()->OkButton->click();
+        QCOMPARE(Windows(), QStringList());
+        RunTemperatureCycle(controller);
+        QCOMPARE(Windows(), QStringList{"SmartWarning"});
+
         // Ignored with the box ticked: only the shutdown warning may come back.
         TopLevel<SmartWarning>()->CheckBox->setChecked(true);
         TopLevel<SmartWarning>()->OkButton->click();
@@ -260,6 +266,9 @@ private slots:
         RunTemperatureCycle(controller);
         QCOMPARE(Windows(), QStringList{"ShutDownWarning"});
         QCOMPARE(Icon(controller)->toolTip(), "Corvane Drive Monitor\n159°");
+        TopLevel<ShutDownWarning>()->OkButton->click();
+        RunTemperatureCycle(controller);
+        QCOMPARE(Windows(), QStringList{"ShutDownWarning"});
         QFile::remove(toolLog_);
         TopLevel<ShutDownWarning>()->ShutDownButton->click();
         QCOMPARE(ToolRuns(), QStringList{"shutdown /s"});
