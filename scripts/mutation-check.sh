@@ -113,6 +113,8 @@ m "a drive list appended to a stale capture" disks/DiskQueries.cpp \
   $'    RemoveCaptureFile(capture);\n    RunCapturing(' '    RunCapturing('
 m "no first drive at start-up without a boot disk" tray/QWaitClass.cpp \
   'bootIndex.isEmpty() ? QStringLiteral("sda") : DeviceNameForIndex(bootIndex)' 'DeviceNameForIndex(bootIndex)'
+m "drive letters joined by a comma and a space" tray/DiskOverview.cpp "written.join(QLatin1Char(','))" \
+  'written.join(QStringLiteral(", "))'
 m "the temperature graded in the unit shown" tray/QWaitClass.cpp 'GradeIcon(tray::TemperatureGrade(celsius))' \
   'GradeIcon(tray::TemperatureGrade(tray::TemperatureInUserUnit(celsius, unit)))'
 m "a warning closed once not shown again" tray/QWaitClass.cpp '    dialog.show();' \

@@ -112,7 +112,8 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
      }},
     {"device", [](const QString& index) { return DeviceNameForIndex(index); }},
     {"boot-line", [](const QString& line) { return YesNo(disks::IsBootLine(line)); }},
-    {"volume-letters", [](const QString& report) { return tray::VolumeLetters(Report(report)).join(','); }},
+    {"partition-entry",
+     [](const QString& report) { return '[' + tray::PartitionEntryText(tray::VolumeLetters(Report(report))) + ']'; }},
     {"temperature-warnings",
      [](const QString& values) {
          const QStringList w = SplitWords(values);
