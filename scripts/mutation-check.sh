@@ -119,6 +119,11 @@ m "the temperature graded in the unit shown" tray/QWaitClass.cpp 'GradeIcon(tray
   'GradeIcon(tray::TemperatureGrade(tray::TemperatureInUserUnit(celsius, unit)))'
 m "a warning closed once not shown again" tray/QWaitClass.cpp '    dialog.show();' \
   $'    if (dialog.isHidden() && dialog.windowHandle()) return;\n    dialog.show();'
+m "SystemTrayLaunch written before the running check" tray/CompanionLauncher.cpp \
+  $'    SettingsStore settings;\n    if (!CompanionMayStart(companion)) return;' \
+  $'    SettingsStore settings;\n    if (companion == Companion::DriveMonitor) settings.Write(SettingsKey::SystemTrayLaunch, false);\n    if (!CompanionMayStart(companion)) return;'
+m "a companion shown running started again" tray/CompanionLauncher.cpp \
+  'if (CaptureShowsCompanionRunning(*lines, companion)) {' 'if (false) {'
 
 log="$build/mutation-log"
 mkdir -p "$build"

@@ -74,7 +74,11 @@ private slots:
         const QString bin = qEnvironmentVariable("CORVANE_TEST_BIN");
         QVERIFY(QDir().mkpath(installFolder_));
         QVERIFY(QFile::copy(bin + "/CorvaneSMART", installFolder_ + "/CorvaneSMART"));
-        QVERIFY(QFile::link(bin + "/system", installFolder_ + "/system"));
+        // Its tools, each a link that a case may replace.
+        for (QDirIterator tools(bin + "/system", QDir::Files, QDirIterator::Subdirectories); tools.hasNext();) {
+            const QString link = installFolder_ + "/system/" + QDir(bin + "/system").relativeFilePath(tools.next());
+            QVERIFY(QDir().mkpath(QFileInfo(link).path()) && QFile::link(tools.filePath(), link));
+        }
         const QByteArray companion =
             "#!/bin/sh\nprintf '%s|%s|%s|%s\\n' \"$(basename \"$0\")\" \"$*\" \"$(pwd)\" "
             "\"$(grep SystemTrayLaunch \"$CORVANE_SETTINGS_FILE\")\" >> \"$CORVANE_COMPANION_LOG\"\n";
@@ -168,6 +172,18 @@ private slots:
         QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_),
                  QStringList{"CorvaneDataRecovery.exe||" + installFolder_ + "|SystemTrayLaunch=true"});
+
+        // Once the process list names the drive monitor as the running check looks for it, the tray's entry
+        // starts nothing and leaves SystemTrayLaunch as it is.
+        const QString tasklist = installFolder_ + "/system/tasklist.exe";
+        QVERIFY(QFile::remove(tasklist));
+        QVERIFY(WriteBytes(tasklist, "#!/bin/sh\necho 'CorvaneDriveMonitor.exe 4242 CorvaneDriveMonitor.app'\n", true));
+        OpenTrayMenu();
+        X({"key", "Up", "Up", "Return"});
+        QVERIFY(WaitUntil([&] { return monitor_->Output("corvane.launcher: ").size() == 2; }));
+        QCOMPARE(monitor_->Output("corvane.launcher: ").last(), "\"CorvaneDriveMonitor.exe\" is running already");
+        QCOMPARE(Lines(companionLog_).size(), 1);
+        QCOMPARE(Setting("SystemTrayLaunch"), QVariant("true"));
         ChooseExitAndExpectTheEnd();
     }
 };
