@@ -124,6 +124,12 @@ m "SystemTrayLaunch written before the running check" tray/CompanionLauncher.cpp
   $'    SettingsStore settings;\n    if (companion == Companion::DriveMonitor) settings.Write(SettingsKey::SystemTrayLaunch, false);\n    if (!CompanionMayStart(companion)) return;'
 m "a companion shown running started again" tray/CompanionLauncher.cpp \
   'if (CaptureShowsCompanionRunning(*lines, companion)) {' 'if (false) {'
+m "the menu rebuilt past a drive without a report" tray/QWaitClass.cpp \
+  $'"no report for drive" << index << "- the drive overview ends here";\n            return;' \
+  $'"no report for drive" << index << "- the drive overview ends here";\n            continue;'
+m "the menu rebuilt past a drive without its details" tray/QWaitClass.cpp \
+  $'"no diskpart details for drive" << index << "- the drive overview ends here";\n            return;' \
+  $'"no diskpart details for drive" << index << "- the drive overview ends here";\n            continue;'
 
 log="$build/mutation-log"
 mkdir -p "$build"

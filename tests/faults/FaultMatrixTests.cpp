@@ -282,6 +282,26 @@ private slots:
                                                          "mkfifo \"$capture\"\n");
                 },
                 [](FaultCase& run) { QVERIFY(run.output.contains("is not a regular file")); });
+        // The second of three drives leaves a capture that cannot be read: the menu's rebuild stops there.
+        const auto unreadableForTheSecondDrive = [](const QString& tool, const QByteArray& condition) {
+            return [=](FaultCase& run) {
+                const QByteArray machine = ReadBytes(run.Path("machine/machine.txt"));
+                QVERIFY(WriteBytes(run.Path("machine/machine.txt"), machine + "drive Spare Disk\nreport wdc-wuh721816ale6l4.txt\n"));
+                run.ReplaceTool(tool, "\"$real\" \"$@\"\ncapture=$(readlink /proc/$$/fd/1)\nif " + condition +
+                                          "; then rm \"$capture\"; fi\n");
+            };
+        };
+        const auto menuReads = [](const QString& menu) {
+            return [=](FaultCase& run) {
+                QCOMPARE(run.TrayMenus().last().replace(QRegularExpression("\\{[^}]+\\}"), "{...}"),
+                         menu + " | Go to Corvane Drive Monitor | Exit");
+            };
+        };
+        AddCase("no report of the second of three drives",
+                unreadableForTheSecondDrive("smartctl64Bit.exe", "[ \"$2\" = /dev/sdb ]"), menuReads(BothDrivesMenu + "...}"));
+        AddCase("no diskpart details of the second of three drives",
+                unreadableForTheSecondDrive("diskpart.exe", "[ \"${capture##*/}\" = Out.txt ] && grep -q 'disk 1$' \"$2\""),
+                menuReads(BothDrivesMenu + "...} | " + SecondDriveMenu + "}"));
         AddCase("20,000 blank lines in the drive list",
                 [](FaultCase& run) {
                     run.ReplaceTool("wbem/WMIC.exe", "\"$real\" \"$@\" | iconv -f UTF-16LE -t UTF-8\n"
