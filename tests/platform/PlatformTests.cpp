@@ -204,7 +204,10 @@ void TestInterpreter() {
 
     // Elevated, what the user's environment named is replaced for every tool, and the current folder
     // is the program's own.
-    if (!platform::RunsElevated()) return;
+    if (!platform::RunsElevated()) {
+        std::printf("SKIP: not elevated, so the elevated monitor's environment and folder are not tested\n");
+        return;
+    }
     const fs::path folder = fs::current_path();
     platform::ShieldElevatedProcess();
     const std::string shielded = AwkwardFolder() + "shielded.txt";
