@@ -126,13 +126,17 @@ class WineEndToEndTests : public QObject {
     }
 
     // "Exit", the menu's last entry, clicked as a user clicks it.
+    // A click Wine loses (seen now and then at the end of a long run) is made again, as a user would.
     void ChooseExitAndExpectTheEnd() {
-        STEP(AwaitFreshMenu());
-        const QString menu = OpenTrayMenu();
-        QVERIFY2(!menu.isEmpty(), "no menu after right clicks on the tray icon");
-        const QSize size = WindowSize(menu);
-        Click(menu, {size.width() / 2, size.height() - 12});
-        QVERIFY(monitor_->process.waitForFinished(120000));
+        for (int attempt = 0; attempt < 3 && monitor_->process.state() != QProcess::NotRunning; ++attempt) {
+            STEP(AwaitFreshMenu());
+            const QString menu = OpenTrayMenu();
+            QVERIFY2(!menu.isEmpty(), "no menu after right clicks on the tray icon");
+            const QSize size = WindowSize(menu);
+            Click(menu, {size.width() / 2, size.height() - 12});
+            monitor_->process.waitForFinished(60000);
+        }
+        QCOMPARE(monitor_->process.state(), QProcess::NotRunning);
         QCOMPARE(monitor_->process.exitCode(), 0);
         QVERIFY(WaitUntil([&] { return MonitorWindows().isEmpty(); }));
         QCOMPARE(prefix_.RegistryValue("ShowTrayIcon"), QString("false"));
