@@ -52,6 +52,13 @@ std::string QuoteForInterpreter(const std::string& path);
 // or holds a quote, "%" or a control character, which quoting does not keep from the interpreter.
 std::string LiteralToolPath(const std::string& setting, std::string& problem);
 
+// Whether a monitor may run the tool at `toolPath` that the setting kept at `settingsLocation` (the
+// registry key on Windows, the settings file elsewhere) names. Always for a monitor that is not
+// elevated: its tools run with the user's own rights. Elevated, only when no account but the system's
+// own and the administrators can change the settings' store, the tool or the tool's folder; otherwise
+// `problem` names what can be changed, and by whom.
+bool ElevatedMayRunTool(const std::string& toolPath, const std::string& settingsLocation, std::string& problem);
+
 struct CommandOutcome {
     bool started = false;
     bool timedOut = false;

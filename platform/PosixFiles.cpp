@@ -181,6 +181,39 @@ std::string PrepareWorkDirectory(std::string& problem) {
 
 char PathSeparator() { return '/'; }
 
+namespace {
+
+// Why another user than root could change `path`: it is theirs, other users may write it, or it is a
+// link, which names whatever its target is. Empty when only root can.
+std::string ChangeableByOthers(const std::string& path) {
+    struct stat info{};
+    if (lstat(path.c_str(), &info) != 0) return Reason(path);
+    if (S_ISLNK(info.st_mode)) return path + " is a link";
+    if (info.st_uid != 0) return path + " belongs to user " + std::to_string(info.st_uid);
+    if (info.st_mode & (S_IWGRP | S_IWOTH)) return path + " can be written by other users";
+    return {};
+}
+
+std::string FolderOf(const std::string& path) {
+    const size_t slash = path.rfind('/');
+    return slash == 0 || slash == std::string::npos ? std::string("/") : path.substr(0, slash);
+}
+
+}  // namespace
+
+// The settings file may be missing while its folder is there: whoever may write the folder may make it.
+bool ElevatedMayRunTool(const std::string& toolPath, const std::string& settingsLocation, std::string& problem) {
+    if (!RunsElevated()) return true;
+    struct stat info{};
+    std::vector<std::string> paths = {FolderOf(settingsLocation), FolderOf(toolPath), toolPath};
+    if (lstat(settingsLocation.c_str(), &info) == 0 || errno != ENOENT) paths.insert(paths.begin() + 1, settingsLocation);
+    for (const std::string& path : paths) {
+        problem = ChangeableByOthers(path);
+        if (!problem.empty()) return false;
+    }
+    return true;
+}
+
 FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
     FileContent content;
     const int descriptor = open(path.c_str(), O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);

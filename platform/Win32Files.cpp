@@ -6,6 +6,8 @@
 #include "Win32Internal.h"
 
 #include <aclapi.h>
+#include <sddl.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cwctype>
@@ -13,43 +15,22 @@
 namespace platform {
 namespace {
 
+using win32::CopyOfSid;
 using win32::Handle;
+using win32::IsKnown;
 using win32::Problem;
 using win32::ReadWideValue;
+using win32::Sid;
 using win32::TokenInformation;
+using win32::TokenUserSid;
+using win32::Utf8;
+using win32::WellKnownSid;
 using win32::Wide;
-
-using Sid = std::vector<unsigned char>;
-
-Sid CopyOfSid(PSID sid) {
-    Sid copy(GetLengthSid(sid));
-    CopySid(static_cast<DWORD>(copy.size()), copy.data(), sid);
-    return copy;
-}
-
-Sid WellKnownSid(WELL_KNOWN_SID_TYPE type) {
-    Sid sid(SECURITY_MAX_SID_SIZE);
-    DWORD size = static_cast<DWORD>(sid.size());
-    if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) return {};
-    sid.resize(size);
-    return sid;
-}
 
 // The owner this process gives what it creates: the user, or the Administrators group when elevated.
 Sid TokenOwnerSid() {
     const std::vector<unsigned char> owner = TokenInformation(TokenOwner);
     return owner.empty() ? Sid() : CopyOfSid(reinterpret_cast<const TOKEN_OWNER*>(owner.data())->Owner);
-}
-
-Sid TokenUserSid() {
-    const std::vector<unsigned char> user = TokenInformation(TokenUser);
-    return user.empty() ? Sid() : CopyOfSid(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
-}
-
-bool IsKnown(const void* sid, const std::vector<Sid>& known) {
-    return std::any_of(known.begin(), known.end(), [&](const Sid& one) {
-        return !one.empty() && EqualSid(const_cast<void*>(sid), const_cast<unsigned char*>(one.data()));
-    });
 }
 
 // Full control for the admitted accounts, inherited by everything in the folder.
@@ -92,11 +73,49 @@ Sid OwnerOf(HANDLE handle) {
     return copy;
 }
 
+// Where the work folder is made. The user's temporary folder is named by HKCU\Environment, which the
+// user's unelevated programs can change, so an elevated monitor works in the machine's ProgramData
+// folder instead: its path comes from the machine's part of the registry, and only administrators can
+// rename, replace or redirect any folder on the way to it.
+std::string WorkFolderParent() {
+    if (!RunsElevated()) return TemporaryDirectory();
+    PWSTR known = nullptr;
+    const bool found = SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, KF_FLAG_DONT_VERIFY, nullptr, &known));
+    const std::string folder = found ? Utf8(known) : std::string();
+    CoTaskMemFree(known);
+    return folder.empty() ? folder : folder + "\\";
+}
+
+// Every administrator's elevated monitor shares ProgramData, so each has a folder named after its user.
+std::string WorkFolderName() {
+    if (!RunsElevated()) return "CorvaneSMART";
+    const Sid user = TokenUserSid();
+    LPWSTR text = nullptr;
+    if (user.empty() || !ConvertSidToStringSidW(const_cast<unsigned char*>(user.data()), &text)) return {};
+    const std::string name = "CorvaneSMART-" + Utf8(text);
+    LocalFree(text);
+    return name;
+}
+
+// An elevated process gives what it and its tools create to the Administrators group, not to the user,
+// whose unelevated programs would otherwise own the files too. Windows does so by default; this makes
+// it so whatever the machine's policy says.
+void GiveNewFilesToAdministrators() {
+    HANDLE token = nullptr;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_DEFAULT, &token)) return;
+    Handle held(token);
+    Sid administrators = WellKnownSid(WinBuiltinAdministratorsSid);
+    TOKEN_OWNER owner{administrators.data()};
+    if (!SetTokenInformation(token, TokenOwner, &owner, sizeof owner))
+        std::fprintf(stderr, "platform: new files cannot be given to the administrators (error %lu)\n", GetLastError());
+}
+
 // The owner the file system gives what this process creates: the user, or the Administrators group when
 // elevated. It is read off a file made for the purpose, as the token and the file system may disagree.
 const Sid& OwnerOfOwnFiles() {
     static const Sid owner = [] {
-        const std::string probe = TemporaryDirectory() + "CorvaneSMART-owner-" + std::to_string(GetCurrentProcessId()) +
+        if (RunsElevated()) GiveNewFilesToAdministrators();
+        const std::string probe = WorkFolderParent() + "CorvaneSMART-owner-" + std::to_string(GetCurrentProcessId()) +
                                   "-" + std::to_string(GetTickCount64());
         Handle file(CreateFileW(Wide(probe).c_str(), GENERIC_READ | READ_CONTROL, 0, nullptr, CREATE_NEW,
                                 FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
@@ -166,7 +185,12 @@ std::string TemporaryDirectory() {
 std::string PrepareWorkDirectory(std::string& problem) {
     static Handle held;
     static std::string heldFolder;
-    const std::string folder = TemporaryDirectory() + (RunsElevated() ? "CorvaneSMART-elevated" : "CorvaneSMART");
+    const std::string parent = WorkFolderParent(), name = WorkFolderName();
+    if (parent.empty() || name.empty()) {
+        problem = Problem("the work folder's place is unknown");
+        return {};
+    }
+    const std::string folder = parent + name;
     if (held.valid() && heldFolder == folder) return CloseToOthers(held.get(), problem) ? folder + "\\" : std::string();
     if (!QuotesLiterally(folder)) {
         problem = folder + " cannot be written on a command line word for word";
@@ -230,8 +254,10 @@ FileContent ReadOwnFile(const std::string& path, std::size_t largest) {
         content.problem = path + " is not a regular file";
         return content;
     }
+    // Elevated, a file of the user's is one the user's unelevated programs could have written.
+    const std::vector<Sid> owners = RunsElevated() ? AdmittedSids() : std::vector<Sid>{OwnerOfOwnFiles(), TokenUserSid()};
     const Sid owner = OwnerOf(file.get());
-    if (owner.empty() || !IsKnown(owner.data(), {OwnerOfOwnFiles(), TokenUserSid()})) {
+    if (owner.empty() || !IsKnown(owner.data(), owners)) {
         content.problem = path + " belongs to another account";
         return content;
     }

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the Windows side's files share: texts crossing to and from UTF-16, reading a Win32 value,
-// naming a failure, holding a handle, and asking the process's token.
+// naming a failure, holding a handle, asking the process's token, and security identifiers.
 
 #include <windows.h>
 
@@ -75,6 +75,33 @@ inline std::vector<unsigned char> TokenInformation(TOKEN_INFORMATION_CLASS which
     std::vector<unsigned char> buffer(size);
     if (size == 0 || !GetTokenInformation(token, which, buffer.data(), size, &size)) return {};
     return buffer;
+}
+
+using Sid = std::vector<unsigned char>;
+
+inline Sid CopyOfSid(PSID sid) {
+    Sid copy(GetLengthSid(sid));
+    CopySid(static_cast<DWORD>(copy.size()), copy.data(), sid);
+    return copy;
+}
+
+inline Sid WellKnownSid(WELL_KNOWN_SID_TYPE type) {
+    Sid sid(SECURITY_MAX_SID_SIZE);
+    DWORD size = static_cast<DWORD>(sid.size());
+    if (!CreateWellKnownSid(type, nullptr, sid.data(), &size)) return {};
+    sid.resize(size);
+    return sid;
+}
+
+inline bool IsKnown(const void* sid, const std::vector<Sid>& known) {
+    return std::any_of(known.begin(), known.end(), [&](const Sid& one) {
+        return !one.empty() && EqualSid(const_cast<void*>(sid), const_cast<unsigned char*>(one.data()));
+    });
+}
+
+inline Sid TokenUserSid() {
+    const std::vector<unsigned char> user = TokenInformation(TokenUser);
+    return user.empty() ? Sid() : CopyOfSid(reinterpret_cast<const TOKEN_USER*>(user.data())->User.Sid);
 }
 
 }  // namespace platform::win32

@@ -7,6 +7,7 @@
 #include "app/Settings.h"
 #include "exec/CaptureFile.h"
 #include "exec/CommandRunner.h"
+#include "platform/Platform.h"
 
 #include <QFile>
 #include <QLoggingCategory>
@@ -24,12 +25,24 @@ void LeaveEmptyCapture(const QString& capturePath) {
         qCWarning(lcSmart) << "cannot create the empty capture" << capturePath << capture.errorString();
 }
 
+// An elevated monitor runs the stored tool only when the user's unelevated programs could not have
+// chosen or changed it.
+bool ElevatedMayRunStoredTool(const QString& storedToolPath, QString& problem) {
+    std::string refusal;
+    const bool allowed = platform::ElevatedMayRunTool(ScheduledToolPath(storedToolPath, problem).toStdString(),
+                                                      SettingsLocation().toStdString(), refusal);
+    problem = QString::fromStdString(refusal);
+    return allowed;
+}
+
 }  // namespace
 
 void RunSmartTool(const QString& device, const QString& capturePath) {
     const QString storedToolPath = SettingsStore().ReadText(SettingsKey::SmartctlFolderPath);
     QString problem;
-    const QString command = SmartToolCommand(device, capturePath, LaunchArgument, storedToolPath, problem);
+    QString command = SmartToolCommand(device, capturePath, LaunchArgument, storedToolPath, problem);
+    if (!command.isEmpty() && LaunchArgument == ScheduledLaunchArgument && !ElevatedMayRunStoredTool(storedToolPath, problem))
+        command.clear();
     if (command.isEmpty()) {
         qCWarning(lcSmart) << "started by the scheduler, but SmartctlFolderPath" << storedToolPath << "is refused:"
                            << problem << "- no reading of" << device;

@@ -19,16 +19,21 @@ QString DeviceNameForIndex(const QString& index) {
     return DeviceNames.value(index);
 }
 
+QString ScheduledToolPath(const QString& storedToolPath, QString& problem) {
+    std::string refusal;
+    const std::string toolPath = platform::LiteralToolPath(storedToolPath.toStdString(), refusal);
+    problem = QString::fromStdString(refusal);
+    return QString::fromStdString(toolPath);
+}
+
 QString SmartToolCommand(const QString& device, const QString& capturePath, const QString& launchArgument,
                          const QString& storedToolPath, QString& problem) {
     const QString redirection = QStringLiteral(" >> ") + QuotedPath(capturePath);
     if (launchArgument != ScheduledLaunchArgument)
         return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;
-    std::string refusal;
-    const std::string toolPath = platform::LiteralToolPath(storedToolPath.toStdString(), refusal);
-    problem = QString::fromStdString(refusal);
-    if (toolPath.empty()) return QString();
-    return QuotedPath(QString::fromStdString(toolPath)) + QStringLiteral(" -a /dev/") + device + redirection;
+    const QString toolPath = ScheduledToolPath(storedToolPath, problem);
+    if (toolPath.isEmpty()) return QString();
+    return QuotedPath(toolPath) + QStringLiteral(" -a /dev/") + device + redirection;
 }
 
 }  // namespace smart

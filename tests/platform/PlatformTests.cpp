@@ -3,6 +3,11 @@
 
 #include "platform/Platform.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <sddl.h>
+#endif
+
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -96,7 +101,12 @@ void TestDirectoriesAndArguments() {
     Check(!system.empty() && system.back() != platform::PathSeparator(), "the system directory: " + system);
     Check(!platform::ExecutablePath().empty(), "the executable path is known");
     std::string problem;
-    Check(platform::PrepareWorkDirectory(problem) == WorkDirectory(), "the work folder is the same at every check");
+    const std::string work = platform::PrepareWorkDirectory(problem);
+    Check(work == WorkDirectory(), "the work folder is the same at every check");
+    // On Windows an elevated monitor's lies where only administrators can change the path to it.
+    if (platform::PathSeparator() == '\\')
+        Check(platform::RunsElevated() ? work.find(":\\ProgramData\\CorvaneSMART-S-1-") == 1 : work.rfind(temporary, 0) == 0,
+              "the work folder's place: " + work);
     // The test is registered with these two arguments, the second outside ASCII.
     Check(processArguments.size() == 3 && processArguments[1] == "Schedular" && processArguments[2] == "Ana María Pérez",
           "the arguments arrive verbatim, as UTF-8");
@@ -181,6 +191,42 @@ void TestInterpreter() {
     Check(ReadFile(capture) == ownId + "\n", "a plain command runs without an interpreter: " + ReadFile(capture));
 }
 
+// Run as root, a stored tool runs only when no other user can change it, its folder, the settings file
+// or the settings file's folder.
+void TestElevatedToolTrust() {
+    if (!platform::RunsElevated()) {
+        std::printf("SKIP: not root, so every stored tool may run and the owner rules are not tested\n");
+        return;
+    }
+    const std::string folder = AwkwardFolder() + "trust/";
+    const std::string tool = folder + "tools/smartctl", settings = folder + "settings/monitor.ini";
+    const std::vector<std::pair<std::string, std::string>> rows = {
+        {"", ""},
+        {"chmod 0777 " + Quoted(folder + "tools"), "tools can be written by other users"},
+        {"chmod 1777 " + Quoted(folder + "settings"), "settings can be written by other users"},
+        {"chown 4242 " + Quoted(tool), "smartctl belongs to user 4242"},
+        {"chmod 0666 " + Quoted(settings), "monitor.ini can be written by other users"},
+        {"rm " + Quoted(settings), ""},
+        {"rm " + Quoted(tool) + " && ln -s /bin/sh " + Quoted(tool), "smartctl is a link"},
+        {"rm " + Quoted(tool), "smartctl: No such file"},
+    };
+    for (const auto& [change, refusal] : rows) {
+        fs::remove_all(PathOf(folder));
+        fs::create_directories(PathOf(folder + "tools"));
+        fs::create_directories(PathOf(folder + "settings"));
+        std::ofstream(PathOf(tool)) << "#!/bin/sh\n";
+        std::ofstream(PathOf(settings)) << "[General]\n";
+        platform::RunHidden("chmod 0755 " + Quoted(folder + "tools") + " " + Quoted(folder + "settings") + " " +
+                                Quoted(tool) + " && chmod 0644 " + Quoted(settings),
+                            30s);
+        if (!change.empty()) platform::RunHidden(change + " ;", 30s);
+        std::string problem;
+        const bool allowed = platform::ElevatedMayRunTool(tool, settings, problem);
+        Check(refusal.empty() ? allowed : !allowed && problem.find(refusal) != std::string::npos,
+              "after [" + change + "]: " + (allowed ? "allowed" : problem));
+    }
+}
+
 #else
 // The Windows interpreter runs without the user's AutoRun commands ("/d") or delayed expansion ("/v:off"),
 // and an elevated monitor runs the system's own interpreter whatever COMSPEC names.
@@ -218,6 +264,44 @@ void TestInterpreter() {
                                  program.substr(0, program.find_last_of('\\'));
     Check(ReadFile(shielded).rfind(environment, 0) == 0, "the elevated environment: " + ReadFile(shielded));
     fs::current_path(folder);
+}
+
+// Elevated, a stored tool runs only when no account but the system's own and the administrators can
+// change the settings key, the tool's folder and the tool; the key's access list decides first. The
+// test program lies in a folder of the user's, so a key that passes leaves the folder refused.
+void TestElevatedToolTrust() {
+    if (!platform::RunsElevated()) {
+        std::printf("SKIP: not elevated, so every stored tool may run and the access rules are not tested\n");
+        return;
+    }
+    const std::string key = "Software\\Corvane Tests\\" + std::to_string(GetTickCount64());
+    const std::vector<std::pair<const wchar_t*, std::string>> rows = {
+        {L"O:BAD:P(A;;KA;;;SY)(A;;KA;;;BA)(A;;KR;;;BU)(A;CIIO;KA;;;CO)", "the tool's folder"},
+        {L"O:BAD:P(A;;KA;;;SY)(A;;KA;;;BA)(A;;KA;;;BU)", "the settings key HKEY_LOCAL_MACHINE\\" + key + " can be changed by S-1-5-32-545"},
+        {L"O:BUD:P(A;;KA;;;SY)(A;;KA;;;BA)", "can be changed by S-1-5-32-545, its owner"},
+        {L"O:BAD:P(A;;KA;;;SY)(A;;KA;;;BA)(A;;KRKW;;;AU)", "can be changed by S-1-5-11"},
+        {L"O:BAD:P(A;;KA;;;SY)(A;;KA;;;BA)(A;CIIO;KA;;;BU)(D;;KA;;;WD)", "the tool's folder"},
+        {nullptr, "cannot be opened"},
+    };
+    for (const auto& [descriptor, refusal] : rows) {
+        PSECURITY_DESCRIPTOR security = nullptr;
+        HKEY created = nullptr;
+        if (descriptor) {
+            ConvertStringSecurityDescriptorToSecurityDescriptorW(descriptor, SDDL_REVISION_1, &security, nullptr);
+            RegCreateKeyExW(HKEY_LOCAL_MACHINE, fs::u8path(key).wstring().c_str(), 0, nullptr, 0,
+                            KEY_ALL_ACCESS | WRITE_OWNER, nullptr, &created, nullptr);
+            // Wine takes no security from RegCreateKeyExW; both systems take it from RegSetKeySecurity.
+            Check(RegSetKeySecurity(created, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, security) == 0,
+                  "the test key takes its access list");
+        }
+        std::string problem;
+        const bool allowed =
+            platform::ElevatedMayRunTool(platform::ExecutablePath(), "HKEY_LOCAL_MACHINE\\" + key, problem);
+        Check(!allowed && problem.find(refusal) != std::string::npos, "refused for " + refusal + ": " + problem);
+        if (created) RegCloseKey(created);
+        RegDeleteKeyW(HKEY_LOCAL_MACHINE, fs::u8path(key).wstring().c_str());
+        LocalFree(security);
+    }
 }
 #endif
 
@@ -334,7 +418,7 @@ int RunTests(int argc, char** argv) {
     if (argc > 1 && std::string(argv[1]).rfind("--started-", 0) == 0) return MarkShellStart(argv[1]);
     processArguments.assign(argv, argv + argc);
 
-    for (const auto& test : {TestDirectoriesAndArguments, TestCommandLines, TestInterpreter, TestReadOwnFile,
+    for (const auto& test : {TestDirectoriesAndArguments, TestCommandLines, TestInterpreter, TestElevatedToolTrust, TestReadOwnFile,
                              TestHeldScript, TestSingleInstance, TestRunsThatMustBeEnded, TestShellStart})
         test();
     std::error_code ignored;

@@ -193,10 +193,11 @@ private slots:
             QCOMPARE(QString(value).section('=', 0, 0) + '=' + prefix_.RegistryValue(QString(value).section('=', 0, 0)), QString(value));
 
         // The tools ran through cmd with the Windows command lines, their output captured in the private
-        // work folder; WMIC's list, in UTF-16, named the boot disk.
+        // work folder, which the elevated monitor keeps in ProgramData; WMIC's list, in UTF-16, named the
+        // boot disk.
         const QStringList commands = CommandsRun(*monitor_);
         const QRegularExpression listing(
-            R"(^"C:\\windows\\system32\\wbem\\WMIC\.exe" diskdrive get index >> "(C:\\.+\\CorvaneSMART-elevated)\\SMART1\.txt" $)");
+            R"(^"C:\\windows\\system32\\wbem\\WMIC\.exe" diskdrive get index >> "(C:\\ProgramData\\CorvaneSMART-S-1-5-[0-9-]+)\\SMART1\.txt" $)");
         const QString work = commands.filter(listing).value(0).replace(listing, "\\1");
         QVERIFY2(!work.isEmpty(), qPrintable(commands.join('\n')));
         for (const QString& command :
