@@ -205,7 +205,7 @@ void TestElevatedToolTrust() {
         {"chmod 0777 " + Quoted(folder + "tools"), "tools can be written by other users"},
         {"chmod 1777 " + Quoted(folder + "settings"), "settings can be written by other users"},
         {"chown 4242 " + Quoted(tool), "smartctl belongs to user 4242"},
-        {"chmod 0666 " + Quoted(settings), "monitor.ini can be written by other users"},
+        {"chmod 0664 " + Quoted(settings), "monitor.ini can be written by other users"},
         {"rm " + Quoted(settings), ""},
         {"rm " + Quoted(tool) + " && ln -s /bin/sh " + Quoted(tool), "smartctl is a link"},
         {"rm " + Quoted(tool), "smartctl: No such file"},

@@ -312,6 +312,9 @@ private slots:
                 qputenv(variable.key(), variable.value());
         };
         const auto restoredWhateverHappens = qScopeGuard(restoreUsable);
+        std::string problem;
+        if (!platform::PrepareWorkDirectory(problem).empty())
+            QSKIP("the work folder does not lie in the temporary folder (elevated on Windows it is in ProgramData)");
 
         QWaitClass controller;
         QSystemTrayIcon* icon = Icon(controller);
