@@ -29,6 +29,36 @@ inline QRect WindowGeometry(const QString& window) {
 }
 inline QSize WindowSize(const QString& window) { return WindowGeometry(window).size(); }
 
+// The monitor's warning dialogs on screen.
+inline QStringList MonitorDialogs() { return VisibleWindows("--name", "Corvane Drive Monitor"); }
+
+// The first visible window of `windowClass` smaller than `size` both ways, once there is one: a tray icon.
+inline QString TrayIconWindow(const QString& windowClass, int size) {
+    QString icon;
+    WaitUntil([&] {
+        for (const QString& window : VisibleWindows("--class", windowClass))
+            if (WindowSize(window).width() < size && WindowSize(window).height() < size) icon = window;
+        return !icon.isEmpty();
+    });
+    return icon;
+}
+
+// Right-clicks the tray icon until a new window of `menuClass` opens, its menu; a freshly docked icon may
+// miss a click. Empty when none opened.
+inline QString OpenTrayMenu(const QString& icon, const QString& menuClass) {
+    const QStringList before = VisibleWindows("--class", menuClass);
+    QString menu;
+    for (int attempt = 0; attempt < 3 && !icon.isEmpty() && menu.isEmpty(); ++attempt) {
+        Click(icon, {5, 5}, 3);
+        WaitUntil([&] {
+            for (const QString& window : VisibleWindows("--class", menuClass))
+                if (!before.contains(window)) menu = window;
+            return !menu.isEmpty();
+        }, 10000);
+    }
+    return menu;
+}
+
 inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
 
 // Xvfb and trayer, ended with this object. Programs started after Start() inherit its DISPLAY.
