@@ -59,6 +59,14 @@ inline QString OpenTrayMenu(const QString& icon, const QString& menuClass) {
     return menu;
 }
 
+// How many pixels of a picture `matches`.
+inline int Pixels(const QImage& picture, const std::function<bool(const QColor&)>& matches) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) count += matches(picture.pixelColor(x, y));
+    return count;
+}
+
 inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
 
 // Xvfb and trayer, ended with this object. Programs started after Start() inherit its DISPLAY.

@@ -1,6 +1,7 @@
 #include "support/WineTestSupport.h"
 #include "tray/TrayIcon.h"
 
+#include <QImageReader>
 #include <QScreen>
 
 #include <functional>
@@ -10,28 +11,15 @@
 // the registry, the stand-in tools in the system folder, on a virtual X display with a tray host.
 namespace {
 
-// How many pixels of a picture `matches`.
-int Pixels(const QImage& picture, const std::function<bool(const QColor&)>& matches) {
-    int count = 0;
-    for (int y = 0; y < picture.height(); ++y)
-        for (int x = 0; x < picture.width(); ++x) count += matches(picture.pixelColor(x, y));
-    return count;
-}
 bool Orange(const QColor& pixel) { return pixel.red() > 200 && pixel.green() > 100 && pixel.green() < 200 && pixel.blue() < 80; }
 
-// The `size` pixels square picture of an .ico file, whose pictures are PNG files.
+// The `size` pixels square picture of an .ico file.
 QImage IconImage(const QString& path, int size) {
-    const QByteArray file = ReadBytes(path);
-    const auto number = [&](int at, int bytes) {
-        quint32 value = 0;
-        for (int byte = bytes - 1; byte >= 0; --byte) value = value << 8 | quint8(file.at(at + byte));
-        return value;
-    };
-    for (int entry = 0; file.size() >= 6 && entry < int(number(4, 2)) && 22 + 16 * entry <= file.size(); ++entry) {
-        const int at = 6 + 16 * entry;
-        if (int(number(at, 1)) == size)
-            return QImage::fromData(file.mid(int(number(at + 12, 4)), int(number(at + 8, 4)))).convertToFormat(QImage::Format_ARGB32);
-    }
+    QImageReader icons(path);
+    do {
+        const QImage image = icons.read();
+        if (image.width() == size) return image.convertToFormat(QImage::Format_ARGB32);
+    } while (icons.jumpToNextImage());
     return {};
 }
 
