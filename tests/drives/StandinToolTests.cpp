@@ -127,20 +127,16 @@ class StandinToolTests : public QObject {
         }
     }
 
-    // Starts the program of `command` as a user who is not root, reading the cache.
-    void StartAsUser(QProcess& process, QStringList command,
-                     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
-        environment.insert("CORVANE_REPORT_DIR", reports_);
-        process.setProcessEnvironment(environment);
-        if (geteuid() == 0)
-            command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
-        process.start(command.takeFirst(), command);
+    // The command run as a user who is not root: "nobody" when this is root.
+    static QStringList AsUser(const QStringList& command) {
+        return geteuid() == 0 ? QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command : command;
     }
 
     QByteArray FirstDiskAsUser() {
         QProcess smartctl;
-        StartAsUser(smartctl, {bin_ + "/system/smartctl64Bit.exe", "-a", "/dev/sda"});
-        smartctl.waitForFinished(60000);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CORVANE_REPORT_DIR", reports_);
+        RunToEnd(smartctl, AsUser({bin_ + "/system/smartctl64Bit.exe", "-a", "/dev/sda"}), environment);
         return smartctl.readAllStandardOutput();
     }
 
@@ -222,10 +218,7 @@ private slots:
         environment.remove("CORVANE_REPORT_DIR");
         environment.insert("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/" + machine);
         QProcess shell;
-        shell.setProcessEnvironment(environment);
-        shell.setWorkingDirectory(folder.path());
-        shell.start("/bin/sh", {"-c", shellText});
-        QVERIFY(shell.waitForFinished(120000));
+        QVERIFY(RunToEnd(shell, {"/bin/sh", "-c", shellText}, environment, folder.path()));
         QCOMPARE(shell.readAllStandardOutput(), ForThisMachine(ReadBytes(Data("expected/" + row + ".out"))));
         QByteArrayList log = ReadBytes(folder.filePath("tools.log")).split('\n');
         log.removeAll(QByteArray());
@@ -262,11 +255,8 @@ private slots:
             QProcess run;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.remove("CORVANE_SIMULATED_MACHINE");
-            run.setProcessEnvironment(environment);
-            run.setWorkingDirectory(work.path());
-            run.start("unshare", {"-m", "sh", "-c", mount + "for entry in 0 1 2 3 4 5 6 7 8 9; do printf 'select disk %s\\ndetail disk' $entry > s.txt; " +
-                                                       QuotedPath(system_ + "/diskpart.exe") + " /s s.txt; done"});
-            run.waitForFinished(120000);
+            RunToEnd(run, {"unshare", "-m", "sh", "-c", mount + "for entry in 0 1 2 3 4 5 6 7 8 9; do printf 'select disk %s\\ndetail disk' $entry > s.txt; " +
+                                                   QuotedPath(system_ + "/diskpart.exe") + " /s s.txt; done"}, environment, work.path());
             return run.readAllStandardError() + run.readAllStandardOutput();
         };
         // -c: mount takes the source as text, never looking it up.
@@ -298,9 +288,7 @@ private slots:
         else
             environment.remove("CORVANE_SIMULATED_MACHINE");
         QProcess shutdown;
-        shutdown.setProcessEnvironment(environment);
-        shutdown.start("bash", arguments + toolArguments);
-        QVERIFY(shutdown.waitForFinished(60000));
+        QVERIFY(RunToEnd(shutdown, QStringList{"bash"} + arguments + toolArguments, environment));
         const QByteArray errors = shutdown.readAllStandardError();
         if (shutdown.exitCode() == 77) QSKIP(errors.constData());
         QCOMPARE(shutdown.exitCode(), expected[0].toInt());
@@ -363,8 +351,7 @@ esac > "$capture"
     void smartinspectReportsEachFileAndNamesTheUnreadable() {
         const QByteArray failing = MachinePath("failing-boot-disk/hgst-hus724040ale640.txt").toUtf8();
         QProcess inspect;
-        inspect.start(built_ + "/smartinspect", {failing, root_.filePath("missing.txt")});
-        QVERIFY(inspect.waitForFinished(60000));
+        QVERIFY(RunToEnd(inspect, {built_ + "/smartinspect", failing, root_.filePath("missing.txt")}));
         QCOMPARE(inspect.exitCode(), 2);
         QCOMPARE(inspect.readAllStandardOutput(),
                  "{\"file\": \"" + failing + "\", \"temperature\": 41, \"passedBeforeTemperature\": true, "
@@ -415,17 +402,13 @@ esac > "$capture"
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "HOME"}) environment.insert(name, home);
         environment.insert("CORVANE_SETTINGS_FILE", home + "/settings.ini");
-        environment.insert("QT_LOGGING_RULES", "corvane.tray.debug=true");
+        environment.insert("CORVANE_REPORT_DIR", reports_);
         environment.remove("CORVANE_SYSTEM_DIR");
-        QProcess monitor;
-        StartAsUser(monitor, {bin_ + "/CorvaneSMART"}, environment);
-        QString output;
-        QStringList menus;
-        WaitUntil([&] { return !(menus = DebugLines(monitor, output, "corvane.tray: tray menu: ")).isEmpty(); });
-        monitor.kill();
-        monitor.waitForFinished();
+        const QStringList command = AsUser({bin_ + "/CorvaneSMART"});
+        Monitor monitor(environment, command.mid(1), command[0], root_.path());
+        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
         const QString reportValues = HotLaptopMenu().section(" {", 1).section(" | Partition", 0, 0);
-        QVERIFY2(menus.value(0).contains("{" + reportValues), qPrintable(output));
+        QVERIFY2(monitor.Output("corvane.tray: tray menu: ").value(0).contains("{" + reportValues), qPrintable(monitor.output));
     }
 
     // The service's pass: `smartctl -n standby -a` for each whole disk, each report 0644 and swapped

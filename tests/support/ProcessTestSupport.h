@@ -32,6 +32,16 @@ inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds =
     return true;
 }
 
+// Runs `command`, its program first, in `environment` from `folder` to its end; false when it does not end in time.
+inline bool RunToEnd(QProcess& process, const QStringList& command,
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                     const QString& folder = QString()) {
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(command.value(0), command.mid(1));
+    return process.waitForFinished(120000);
+}
+
 // The lines of a file in tests/data, without blank lines and lines starting with "#".
 inline QStringList DataLines(const QString& name) {
     QStringList lines;

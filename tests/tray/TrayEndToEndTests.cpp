@@ -61,11 +61,7 @@ private slots:
         const QString bin = qEnvironmentVariable("CORVANE_TEST_BIN");
         QVERIFY(QDir().mkpath(installFolder_));
         QVERIFY(QFile::copy(bin + "/CorvaneSMART", installFolder_ + "/CorvaneSMART"));
-        // Its tools, each a link that a case may replace.
-        for (QDirIterator tools(bin + "/system", QDir::Files, QDirIterator::Subdirectories); tools.hasNext();) {
-            const QString link = installFolder_ + "/system/" + QDir(bin + "/system").relativeFilePath(tools.next());
-            QVERIFY(QDir().mkpath(QFileInfo(link).path()) && QFile::link(tools.filePath(), link));
-        }
+        QVERIFY(LinkStandins(installFolder_ + "/system"));
         const QByteArray companion =
             "#!/bin/sh\nprintf '%s|%s|%s|%s\\n' \"$(basename \"$0\")\" \"$*\" \"$(pwd)\" "
             "\"$(grep SystemTrayLaunch \"$CORVANE_SETTINGS_FILE\")\" >> \"$CORVANE_COMPANION_LOG\"\n";
