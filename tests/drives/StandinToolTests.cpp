@@ -85,11 +85,8 @@ const std::map<std::string, std::function<std::string(const std::string&)>> Bloc
 
 // The stand-in tools held to their goldens and rules (tests/data/standins), the monitor's queries run
 // through the real command runner against them, and the root service's report cache with its one reader,
-// the stand-in smartctl. Their disks are those of a described machine that stand for disks of this
-// machine, and smartctl is a stand-in that only names the disk it was asked for, so nothing depends on
-// this machine's disks. A user who is not root gets a disk's report from the cache while it is fresh,
-// and smartctl's own answer otherwise; run as root, that user is "nobody". Of the shutdown programs,
-// only the package's asks for a power-off.
+// the stand-in smartctl. Their disks stand for this machine's, and smartctl is a stand-in that only names
+// the disk it was asked for, so nothing depends on this machine's disks.
 class StandinToolTests : public QObject {
     Q_OBJECT
 
@@ -265,10 +262,8 @@ private slots:
                  diskpart({}));
     }
 
-    // Only the program the package installs asks systemctl to power off, once per "shutdown /s", and
-    // fails with the reason when that is refused; the build tree's program, and any on a described
-    // machine, only log the request. Each run is where systemctl and every other power-off command only
-    // record (tests/support/with-systemctl-recorder.sh).
+    // Only the package's program asks systemctl to power off (shutdown.txt); every power-off command
+    // only records here (tests/support/with-systemctl-recorder.sh).
     void onlyTheInstalledShutdownAsksToPowerOff_data() { AddRuleRows("standins/shutdown.txt"); }
     void onlyTheInstalledShutdownAsksToPowerOff() {
         QFETCH(QString, rule);   // which program
@@ -297,10 +292,8 @@ private slots:
         QCOMPARE(ReadBytes(log), ("shutdown " + toolArguments.join(' ')).trimmed().toUtf8() + '\n');
     }
 
-    // A start by the task scheduler runs the stored tool, quoted, whatever spaces, "&" or "^" its folder
-    // holds: every drive reads 55 °C. A stored path the interpreter would not take word for word, or
-    // none, runs nothing, not even the tool found by name (the laptop's 71 °C): the capture holds no
-    // report, and reads 0.
+    // A scheduled start runs the stored tool (55 °C) whatever spaces, "&" or "^" its folder holds; a path
+    // the interpreter would not take word for word, or none, runs nothing, not even the tool found by name.
     void scheduledStartRunsOnlyAPlainStoredToolPath() {
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/hot-nvme-laptop");
         const QString stored = root_.filePath("R&D Tools^1/smartctl64Bit.exe");

@@ -44,9 +44,8 @@ struct FaultCase {
     QString settingsFile;
     QByteArray settingsBefore;
     QProcessEnvironment environment;
-    QProcess monitor;
-    QProcess second;  // a second monitor beside the first, where a case starts one
-    QString output;
+    std::optional<Monitor> monitor;
+    std::optional<Monitor> second;  // a second monitor beside the first, where a case starts one
     uid_t user = 0;  // another user the monitor runs as; 0 for the test's own
     int menusAtMidway = 0;
     std::optional<QStringList> leftCaptures;  // of those a check always removes, once it is done
@@ -75,7 +74,12 @@ struct FaultCase {
         return false;
     }
 
-    QStringList Lines(const QString& prefix) { return DebugLines(monitor, output, prefix); }
+    QStringList Lines(const QString& prefix) { return monitor->Output(prefix); }
+    // All the monitor has printed so far.
+    const QString& Printed() {
+        Lines(QString());
+        return monitor->output;
+    }
     QStringList TrayMenus() { return Lines(TrayMenuPrefix); }
     bool DrivesListed() { return TrayMenus().contains(BothDrives); }
     // Without a work folder: an icon that says so, a menu without drives, and no tool run.
@@ -86,15 +90,14 @@ struct FaultCase {
     }
 };
 
-void Start(QProcess& monitor, const FaultCase& run, uid_t user, const QProcessEnvironment& environment) {
-    monitor.setProcessEnvironment(environment);
-    monitor.setWorkingDirectory(run.folder.path());
+void Start(std::optional<Monitor>& monitor, const FaultCase& run, uid_t user, const QProcessEnvironment& environment) {
     const QString program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART", id = QString::number(user);
     if (user)
-        monitor.start("setpriv", {"--reuid=" + id, "--regid=" + id, "--clear-groups", "--", program});
+        monitor.emplace(environment, QStringList{"--reuid=" + id, "--regid=" + id, "--clear-groups", "--", program},
+                        "setpriv", run.folder.path());
     else
-        monitor.start(program, QStringList());
-    QVERIFY2(monitor.waitForStarted(), qPrintable(run.name));
+        monitor.emplace(environment, QStringList(), program, run.folder.path());
+    QVERIFY2(monitor->process.waitForStarted(), qPrintable(run.name));
 }
 
 bool Own(const QString& path, uid_t user) {
@@ -158,8 +161,7 @@ class FaultMatrixTests : public QObject {
             clear(run);
         };
         run.started = [reason](FaultCase& run) {
-            run.Lines(QString());
-            return run.output.contains(reason) && !run.TrayMenus().isEmpty();
+            return run.Printed().contains(reason) && !run.TrayMenus().isEmpty();
         };
         run.checked = [](FaultCase& run) { return run.DrivesListed(); };
         return run;
@@ -231,9 +233,8 @@ class FaultMatrixTests : public QObject {
         };
         planted.verify = [](FaultCase& run) {
             PlantedFilesStayUnused(run);
-            QString output;
-            QVERIFY2(WaitUntil([&] { return (output += run.second.readAllStandardError()).contains(SecondDriveMenu); }),
-                     qPrintable(output.right(3000)));
+            QVERIFY2(WaitUntil([&] { return !run.second->Output(TrayMenuPrefix).filter(SecondDriveMenu).isEmpty(); }),
+                     qPrintable(run.second->output.right(3000)));
         };
     }
 
@@ -349,8 +350,8 @@ private slots:
             QProcessEnvironment environment = run.environment;
             environment.insert("CORVANE_SETTINGS_FILE", run.Path("second.ini"));
             Start(run.second, run, 0, environment);
-            QVERIFY(run.second.waitForFinished(30000));
-            QVERIFY(run.second.exitStatus() == QProcess::NormalExit && run.second.exitCode() == 0);
+            QVERIFY(run.second->process.waitForFinished(30000));
+            QVERIFY(run.second->process.exitStatus() == QProcess::NormalExit && run.second->process.exitCode() == 0);
             QVERIFY(!QFile::exists(run.Path("second.ini")));
         };
         FaultCase& disappears = AddCase("drive disappears between two checks", [](FaultCase&) {}, FirstDrive + NoDrives);
@@ -367,15 +368,15 @@ private slots:
         for (auto& run : cases_) Prepare(*run);
         for (auto& run : cases_) Start(run->monitor, *run, run->user, run->environment);
         for (auto& run : cases_)
-            QVERIFY2(WaitUntil([&] { return run->started(*run) || run->monitor.state() != QProcess::Running; }, 60000),
-                     qPrintable(run->name + ": did not start\n" + run->output.right(3000)));
+            QVERIFY2(WaitUntil([&] { return run->started(*run) || run->monitor->process.state() != QProcess::Running; }, 60000),
+                     qPrintable(run->name + ": did not start\n" + run->Printed().right(3000)));
         for (auto& run : cases_)
             if (run->midway) run->midway(*run);
         // The captures a check always removes are looked for as soon as that check is done, before the
         // next one can make them again.
         const auto allChecked = [&] {
             for (auto& run : cases_) {
-                if (!run->leftCaptures && (run->checked(*run) || run->monitor.state() != QProcess::Running)) {
+                if (!run->leftCaptures && (run->checked(*run) || run->monitor->process.state() != QProcess::Running)) {
                     run->leftCaptures = QStringList();
                     for (const char* capture : {"Temp.txt", "SMART1.txt", "DiskInfo.txt", "tmpFile"})
                         if (QFileInfo(run->WorkFolder() + "/" + capture).exists()) *run->leftCaptures << capture;
@@ -385,16 +386,14 @@ private slots:
         };
         if (!WaitUntil(allChecked, 90000)) {
             for (auto& run : cases_)
-                QVERIFY2(run->leftCaptures, qPrintable(run->name + ": no check after start-up\n" + run->output.right(3000)));
+                QVERIFY2(run->leftCaptures, qPrintable(run->name + ": no check after start-up\n" + run->Printed().right(3000)));
         }
     }
 
     void cleanupTestCase() {
         for (auto& run : cases_) {
-            for (QProcess* monitor : {&run->monitor, &run->second}) {
-                monitor->kill();
-                monitor->waitForFinished();
-            }
+            run->monitor.reset();
+            run->second.reset();
         }
     }
 
@@ -405,11 +404,10 @@ private slots:
     void monitorStaysWhole() {
         QFETCH(QString, name);
         FaultCase& run = Case(name);
-        run.Lines(QString());
-        QVERIFY2(run.monitor.state() == QProcess::Running, qPrintable(run.output.right(3000)));
+        QVERIFY2(run.monitor->process.state() == QProcess::Running, qPrintable(run.Printed().right(3000)));
         QVERIFY(!run.TrayMenus().isEmpty() && run.TrayMenus().last().endsWith(NoDrives));
         if (!run.lastMenu.isEmpty()) QCOMPARE(run.TrayMenus().last(), run.lastMenu);
-        for (const QString& text : run.logged) QVERIFY2(run.output.contains(text), qPrintable(text));
+        for (const QString& text : run.logged) QVERIFY2(run.Printed().contains(text), qPrintable(text));
         QCOMPARE(run.Lines("corvane.tray: showing "), QStringList());
         QCOMPARE(*run.leftCaptures, QStringList());
         const QString settingsFile = run.environment.value("CORVANE_SETTINGS_FILE");

@@ -67,6 +67,26 @@ inline int Pixels(const QImage& picture, const std::function<bool(const QColor&)
     return count;
 }
 
+// What a monitor started on the hot laptop, warning at 60 °C and 70 °C, shows: both warnings, 71° on its
+// icon, its menu.
+inline void ExpectHotLaptopStart(Monitor& monitor) {
+    const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
+    QVERIFY(WaitUntil([&] { return monitor.Output("corvane.tray: showing ").size() == 2; }));
+    QCOMPARE(monitor.Output("corvane.tray: showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
+    QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 2; }));
+    QCOMPARE(monitor.Output("corvane.tray: tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
+    QCOMPARE(monitor.Output("corvane.tray: tray menu: "), QStringList{HotLaptopMenu()});
+}
+
+// What a monitor started on the failing machine, warning at 90 °C, shows: the health warning of its boot
+// disk, the second of its two drives.
+inline void ExpectFailingDiskStart(Monitor& monitor) {
+    QVERIFY(WaitUntil([&] { return !monitor.Output("corvane.tray: showing ").isEmpty(); }));
+    QCOMPARE(monitor.Output("corvane.tray: showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
+    QCOMPARE(monitor.Output("corvane.tray: tray menu: ").value(0).count(" {Temperature: "), 2);
+    QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+}
+
 inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
 
 // Xvfb and trayer, ended with this object. Programs started after Start() inherit its DISPLAY.

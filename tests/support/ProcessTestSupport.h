@@ -11,6 +11,13 @@
 #include <functional>
 #include <memory>
 
+// A helper's failed check ends the test function too.
+#define STEP(call)                                \
+    do {                                          \
+        call;                                     \
+        if (QTest::currentTestFailed()) return;   \
+    } while (false)
+
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -5,13 +5,6 @@
 
 #include "support/DesktopTestSupport.h"
 
-// A helper's failed check ends the test function too.
-#define STEP(call)                                \
-    do {                                          \
-        call;                                     \
-        if (QTest::currentTestFailed()) return;   \
-    } while (false)
-
 // Wine shows this machine's root folder as drive Z:.
 inline QString WindowsPath(const QString& path) { return "Z:" + QDir::toNativeSeparators(path); }
 

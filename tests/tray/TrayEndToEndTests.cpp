@@ -80,12 +80,7 @@ private slots:
 
     void hotMachineWarnsShowsItsTrayAndShutsDownOnce() {
         StartMonitor("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
-        const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
-        QVERIFY(WaitUntil([&] { return Output("showing ").size() == 2; }));
-        QCOMPARE(Output("showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
-        QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 2; }));
-        QCOMPARE(Output("tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
-        QCOMPARE(Output("tray menu: "), QStringList{HotLaptopMenu()});
+        STEP(ExpectHotLaptopStart(*monitor_));
 
         // The menu opens on a right click, and the drive's submenu beside it.
         const int dialogsAndIcon = MonitorWindows().size();
@@ -118,10 +113,7 @@ private slots:
         const QVariantMap settings = {
             {"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}, {"SystemTrayLaunch", true}};
         StartMonitor("failing-boot-disk", settings);
-        QVERIFY(WaitUntil([&] { return !Output("showing ").isEmpty(); }));
-        QCOMPARE(Output("showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
-        QCOMPARE(Output("tray menu: ").value(0).count(" {Temperature: "), 2);
-        QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+        STEP(ExpectFailingDiskStart(*monitor_));
         Click(MonitorDialogs().first(), CentreOf<HealthWarning>("CheckBox"));
         Click(MonitorDialogs().first(), CentreOf<HealthWarning>("OkButton"));
         QVERIFY(WaitUntil([&] { return MonitorDialogs().isEmpty() && Setting("HealthDontShow") == QVariant("true"); }));
