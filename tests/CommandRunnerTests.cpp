@@ -127,10 +127,9 @@ private slots:
         QCOMPARE(preparing.get(), WorkFolderState::Ready);
     }
 
-    // A tool asleep where SIGKILL does not reach it (here: making a folder whose lock another holds,
-    // as reading a file system that never answers does) is given up a few seconds after it is killed:
-    // the run fails, says so, and its capture is gone, while the sleeper still holds it. The next run
-    // of that capture writes a new file; and a sleeper that wakes and ends is reaped by a later run.
+    // A tool asleep where SIGKILL does not reach it (making a folder whose lock another holds) is given up
+    // soon after it is killed: the run fails, says so, its capture is gone; the next run of that capture
+    // writes a new file, and a sleeper that wakes and ends is reaped by a later run.
     void toolAsleepInTheKernelIsGivenUp_data() {
         QTest::addColumn<QString>("command");
         QTest::newRow("the tool itself") << "mkdir %1 >> %2";

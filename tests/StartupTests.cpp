@@ -5,10 +5,7 @@ namespace {
 #ifndef Q_OS_WIN
 // On Windows the settings are the registry's, which has no defaults files.
 const QString StoreName = QStringLiteral("Corvane/Corvane Drive Monitor.ini");
-// Both parsed in part: Qt reads the lines it understands. It finds garbage as it opens the file, and a
-// "#" comment, which its INI files do not know, only as it reads the section.
 const QByteArray MalformedDefaults("[General]\nWarningValue=61\n\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n", 48);
-const QByteArray CommentedDefaults("[General]\n# the administrator's choice\nWarningValue=61\n");
 
 // This process as a user without CORVANE_SETTINGS_FILE, with these XDG folders (null: unset).
 void BecomeUser(const QString& configHome, const QString& configDirs) {
@@ -20,29 +17,21 @@ void BecomeUser(const QString& configHome, const QString& configDirs) {
         qputenv("XDG_CONFIG_DIRS", configDirs.toUtf8());
 }
 
-// The store's warnings while this object lives, kept from the test log.
-class SettingsWarnings {
-public:
-    SettingsWarnings() {
-        current_ = this;
-        previous_ = qInstallMessageHandler(Keep);
-    }
-    ~SettingsWarnings() {
-        qInstallMessageHandler(previous_);
-        current_ = nullptr;
-    }
-    QStringList messages;
-
-private:
-    static void Keep(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+// The settings store's warnings while `read` runs, kept from the test log.
+QStringList SettingsWarnings(const std::function<void()>& read) {
+    static QStringList warnings;
+    static QtMessageHandler previous = nullptr;
+    warnings.clear();
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
         if (QLatin1String(context.category) == QLatin1String("corvane.settings"))
-            current_->messages << message;
+            warnings << message;
         else
-            previous_(type, context, message);
-    }
-    static inline SettingsWarnings* current_ = nullptr;
-    static inline QtMessageHandler previous_ = nullptr;
-};
+            previous(type, context, message);
+    });
+    read();
+    qInstallMessageHandler(previous);
+    return warnings;
+}
 
 // A user's configuration folder and the two folders of XDG_CONFIG_DIRS, all the test's own, and the
 // settings file in each.
@@ -103,59 +92,36 @@ private slots:
         QCOMPARE(SettingsDefaultsLocations(), QStringList());
     }
 
-    // Each row: the user's file, the first and the second defaults file ("-" for none), what the store
-    // reads ("Key=text", or "Key" alone for a key it does not have) and whether it warns that the
-    // first does not parse; of no other file.
     void storeReadsDefaultsKeyByKey_data() {
-        QTest::addColumn<QByteArray>("user");
-        QTest::addColumn<QByteArray>("first");
-        QTest::addColumn<QByteArray>("second");
+        QTest::addColumn<QStringList>("files");  // the user's, the first and the second defaults file
         QTest::addColumn<QStringList>("expected");
-        QTest::addColumn<bool>("firstIsMalformed");
-        QTest::newRow("the user's value wins")
-            << QByteArray("WarningValue=55") << QByteArray("WarningValue=60") << QByteArray("WarningValue=65")
-            << QStringList{"WarningValue=55"} << false;
-        QTest::newRow("the user's false wins, an empty value too")
-            << QByteArray("ShowWarning=false\nShutDownValue=") << QByteArray("ShowWarning=true\nShutDownValue=70")
-            << QByteArray("-") << QStringList{"ShowWarning=false", "ShutDownValue="} << false;
-        QTest::newRow("a key the user lacks comes from the defaults")
-            << QByteArray("TempValue=F") << QByteArray("WarningValue=60") << QByteArray("-")
-            << QStringList{"TempValue=F", "WarningValue=60", "DontShow"} << false;
-        QTest::newRow("the first folder wins, the second fills in")
-            << QByteArray("-") << QByteArray("ShutDownValue=70") << QByteArray("ShutDownValue=99\nTempValue=F")
-            << QStringList{"ShutDownValue=70", "TempValue=F", "ShowWarning"} << false;
-        QTest::newRow("the package's defaults")
-            << QByteArray("-") << ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/../../packaging/settings-defaults.ini"))
-            << QByteArray("-") << QStringList{"ShowWarning=true", "WarningValue=60", "ShutDownValue=70", "TempValue=C"}
-            << false;
-        const QByteArray second = "ShowWarning=true\nWarningValue=65";
-        const QStringList partlyRead = {"TempValue=C", "ShowWarning=true", "WarningValue=61"};
-        QTest::newRow("garbage in the first defaults file")
-            << QByteArray("TempValue=C") << MalformedDefaults << second << partlyRead << true;
-        QTest::newRow("a # comment in the first defaults file")
-            << QByteArray("TempValue=C") << CommentedDefaults << second << partlyRead << true;
+        for (const QString& line : DataLines("settings-defaults.txt"))
+            QTest::newRow(qPrintable(line)) << line.section(" => ", 0, 0).split(" | ") << line.section(" => ", 1).split(' ');
     }
     void storeReadsDefaultsKeyByKey() {
-        QFETCH(QByteArray, user);
-        QFETCH(QByteArray, first);
-        QFETCH(QByteArray, second);
+        QFETCH(QStringList, files);
         QFETCH(QStringList, expected);
-        QFETCH(bool, firstIsMalformed);
         const ConfigFolders folders;
-        const std::pair<QString, QByteArray> files[] = {
-            {folders.user, user}, {folders.first, first}, {folders.second, second}};
-        for (const auto& [path, text] : files)
-            if (text != "-") QVERIFY(WriteBytes(path, text.startsWith('[') ? text : "[General]\n" + text + '\n'));
-        BecomeUser(folders.configHome, folders.configDirs);
-        const SettingsWarnings warnings;
-        const SettingsStore store;
-        for (const QString& value : expected) {
-            const QString key = value.section('=', 0, 0);
-            QCOMPARE(store.Contains(key) ? key + '=' + store.ReadText(key) : key, value);
+        const QString paths[] = {folders.user, folders.first, folders.second};
+        for (int file = 0; file < 3; ++file) {
+            const QByteArray text = files[file] == "package"     ? ReadBytes(CORVANE_TEST_DATA "/../../packaging/settings-defaults.ini")
+                                    : files[file] == "malformed" ? MalformedDefaults
+                                                                 : files[file].replace("\\n", "\n").toUtf8();
+            if (text != "-") QVERIFY(WriteBytes(paths[file], text.startsWith('[') ? text : "[General]\n" + text + '\n'));
         }
-        QCOMPARE(warnings.messages, firstIsMalformed ? QStringList{"the defaults in \"" + folders.first +
-                                                                   "\" do not parse; using what could be read"}
-                                                     : QStringList());
+        BecomeUser(folders.configHome, folders.configDirs);
+        const bool warns = expected.removeAll("warns") > 0;
+        QStringList read;
+        const QStringList warnings = SettingsWarnings([&] {
+            const SettingsStore store;
+            for (const QString& value : expected) {
+                const QString key = value.section('=', 0, 0);
+                read << (store.Contains(key) ? key + '=' + store.ReadText(key) : key);
+            }
+        });
+        QCOMPARE(read, expected);
+        QCOMPARE(warnings, warns ? QStringList{"the defaults in \"" + folders.first + "\" do not parse; using what could be read"}
+                                 : QStringList());
     }
 
     // The real monitor with defaults: it reads them and writes its start-up settings to the user's

@@ -85,11 +85,8 @@ const std::map<std::string, std::function<std::string(const std::string&)>> Bloc
 
 // The stand-in tools held to their goldens and rules (tests/data/standins), the monitor's queries run
 // through the real command runner against them, and the root service's report cache with its one reader,
-// the stand-in smartctl. Their disks are those of a described machine that stand for disks of this
-// machine, and smartctl is a stand-in that only names the disk it was asked for, so nothing depends on
-// this machine's disks. A user who is not root gets a disk's report from the cache while it is fresh,
-// and smartctl's own answer otherwise; run as root, that user is "nobody". Of the shutdown programs,
-// only the package's asks for a power-off.
+// the stand-in smartctl. Their disks stand for this machine's, and smartctl is a stand-in that only names
+// the disk it was asked for, so nothing depends on this machine's disks.
 class StandinToolTests : public QObject {
     Q_OBJECT
 
@@ -127,20 +124,16 @@ class StandinToolTests : public QObject {
         }
     }
 
-    // Starts the program of `command` as a user who is not root, reading the cache.
-    void StartAsUser(QProcess& process, QStringList command,
-                     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment()) {
-        environment.insert("CORVANE_REPORT_DIR", reports_);
-        process.setProcessEnvironment(environment);
-        if (geteuid() == 0)
-            command = QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command;
-        process.start(command.takeFirst(), command);
+    // The command run as a user who is not root: "nobody" when this is root.
+    static QStringList AsUser(const QStringList& command) {
+        return geteuid() == 0 ? QStringList{"setpriv", "--reuid=65534", "--regid=65534", "--clear-groups"} + command : command;
     }
 
     QByteArray FirstDiskAsUser() {
         QProcess smartctl;
-        StartAsUser(smartctl, {bin_ + "/system/smartctl64Bit.exe", "-a", "/dev/sda"});
-        smartctl.waitForFinished(60000);
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CORVANE_REPORT_DIR", reports_);
+        RunToEnd(smartctl, AsUser({bin_ + "/system/smartctl64Bit.exe", "-a", "/dev/sda"}), environment);
         return smartctl.readAllStandardOutput();
     }
 
@@ -222,10 +215,7 @@ private slots:
         environment.remove("CORVANE_REPORT_DIR");
         environment.insert("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/" + machine);
         QProcess shell;
-        shell.setProcessEnvironment(environment);
-        shell.setWorkingDirectory(folder.path());
-        shell.start("/bin/sh", {"-c", shellText});
-        QVERIFY(shell.waitForFinished(120000));
+        QVERIFY(RunToEnd(shell, {"/bin/sh", "-c", shellText}, environment, folder.path()));
         QCOMPARE(shell.readAllStandardOutput(), ForThisMachine(ReadBytes(Data("expected/" + row + ".out"))));
         QByteArrayList log = ReadBytes(folder.filePath("tools.log")).split('\n');
         log.removeAll(QByteArray());
@@ -238,16 +228,13 @@ private slots:
     }
 
     // The stand-in program's rules for this machine's disks, on texts from other machines.
+    void blockDeviceRules_data() { AddRuleRows("standins/block-devices.txt"); }
     void blockDeviceRules() {
-        for (const QString& line : QString::fromUtf8(ReadBytes(Data("block-devices.txt"))).split('\n')) {
-            const QString rule = line.section(' ', 0, 0);
-            const int arrow = line.lastIndexOf(" =>");
-            if (line.startsWith('#') || arrow < 0) continue;
-            QVERIFY2(BlockDeviceRules.count(rule.toStdString()), qPrintable(line));
-            const QString input = line.mid(rule.size() + 1, arrow - rule.size() - 1).replace(" | ", "\n");
-            const QString result = QString::fromStdString(BlockDeviceRules.at(rule.toStdString())(input.toStdString()));
-            QVERIFY2(result == line.mid(arrow + 3).trimmed(), qPrintable(line + "\ngives " + result));
-        }
+        QFETCH(QString, rule);
+        QFETCH(QString, input);
+        QVERIFY2(BlockDeviceRules.count(rule.toStdString()), qPrintable(rule));
+        const std::string lines = input.replace(" | ", "\n").toStdString();
+        QTEST(QString::fromStdString(BlockDeviceRules.at(rule.toStdString())(lines)), "result");
     }
 
     // Any user names a mount's source as they like (a FUSE mount's fsname). In a mount namespace of its
@@ -265,11 +252,8 @@ private slots:
             QProcess run;
             QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
             environment.remove("CORVANE_SIMULATED_MACHINE");
-            run.setProcessEnvironment(environment);
-            run.setWorkingDirectory(work.path());
-            run.start("unshare", {"-m", "sh", "-c", mount + "for entry in 0 1 2 3 4 5 6 7 8 9; do printf 'select disk %s\\ndetail disk' $entry > s.txt; " +
-                                                       QuotedPath(system_ + "/diskpart.exe") + " /s s.txt; done"});
-            run.waitForFinished(120000);
+            RunToEnd(run, {"unshare", "-m", "sh", "-c", mount + "for entry in 0 1 2 3 4 5 6 7 8 9; do printf 'select disk %s\\ndetail disk' $entry > s.txt; " +
+                                                   QuotedPath(system_ + "/diskpart.exe") + " /s s.txt; done"}, environment, work.path());
             return run.readAllStandardError() + run.readAllStandardOutput();
         };
         // -c: mount takes the source as text, never looking it up.
@@ -278,47 +262,38 @@ private slots:
                  diskpart({}));
     }
 
-    // Only the program the package installs asks systemctl to power off, once per "shutdown /s", and
-    // fails with the reason when that is refused; the build tree's program, and any on a described
-    // machine, only log the request. Each run is where systemctl and every other power-off command only
-    // record (tests/support/with-systemctl-recorder.sh).
+    // Only the package's program asks systemctl to power off (shutdown.txt); every power-off command
+    // only records here (tests/support/with-systemctl-recorder.sh).
+    void onlyTheInstalledShutdownAsksToPowerOff_data() { AddRuleRows("standins/shutdown.txt"); }
     void onlyTheInstalledShutdownAsksToPowerOff() {
-        for (const QString& line : QString::fromUtf8(ReadBytes(Data("shutdown.txt"))).split('\n')) {
-            if (line.startsWith('#') || !line.contains(" => ")) continue;
-            const QStringList given = line.section(" => ", 0, 0).split(' ');
-            const QStringList expected = line.section(" => ", 1).split(" | ");
-            const QStringList toolArguments = given[3] == "-" ? QStringList() : given.mid(3);
-            QTemporaryDir folder;
-            const QString runs = folder.filePath("systemctl.log"), log = folder.filePath("tools.log");
-            QStringList arguments = {CORVANE_SOURCE_DIR "/tests/support/with-systemctl-recorder.sh", runs};
-            if (given[1] == "refuses") arguments << "--refuse" << "Call to PowerOff failed: Access denied";
-            arguments << "--" << (given[0] == "installed" ? CORVANE_INSTALLED_SHUTDOWN : system_ + "/shutdown");
-            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-            environment.insert("CORVANE_TOOL_LOG", log);
-            if (given[2] == "described")
-                environment.insert("CORVANE_SIMULATED_MACHINE", MachinePath("hot-nvme-laptop"));
-            else
-                environment.remove("CORVANE_SIMULATED_MACHINE");
-            QProcess shutdown;
-            shutdown.setProcessEnvironment(environment);
-            shutdown.start("bash", arguments + toolArguments);
-            QVERIFY(shutdown.waitForFinished(60000));
-            const QByteArray errors = shutdown.readAllStandardError(), requests = ReadBytes(runs);
-            if (shutdown.exitCode() == 77) QSKIP(errors.constData());
-            const QByteArray logged = ("shutdown " + toolArguments.join(' ')).trimmed().toUtf8() + '\n';
-            QVERIFY2(shutdown.exitCode() == expected[0].toInt() &&
-                         requests == (expected[1] == "-" ? QByteArray() : expected[1].toUtf8() + '\n') &&
-                         (expected[2] == "-" ? errors.isEmpty() : errors.contains(expected[2].toUtf8())) &&
-                         ReadBytes(log) == logged,
-                     qPrintable(line + "\ngives exit " + QString::number(shutdown.exitCode()) + ", systemctl runs [" +
-                                requests + "], errors [" + errors + "], tool log [" + ReadBytes(log) + "]"));
-        }
+        QFETCH(QString, rule);   // which program
+        QFETCH(QString, input);  // systemctl's answer, the machine, the arguments
+        QFETCH(QString, result);
+        const QStringList given = input.split(' '), expected = result.split(" | ");
+        const QStringList toolArguments = given[2] == "-" ? QStringList() : given.mid(2);
+        QTemporaryDir folder;
+        const QString runs = folder.filePath("systemctl.log"), log = folder.filePath("tools.log");
+        QStringList arguments = {CORVANE_SOURCE_DIR "/tests/support/with-systemctl-recorder.sh", runs};
+        if (given[0] == "refuses") arguments << "--refuse" << "Call to PowerOff failed: Access denied";
+        arguments << "--" << (rule == "installed" ? CORVANE_INSTALLED_SHUTDOWN : system_ + "/shutdown");
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert("CORVANE_TOOL_LOG", log);
+        if (given[1] == "described")
+            environment.insert("CORVANE_SIMULATED_MACHINE", MachinePath("hot-nvme-laptop"));
+        else
+            environment.remove("CORVANE_SIMULATED_MACHINE");
+        QProcess shutdown;
+        QVERIFY(RunToEnd(shutdown, QStringList{"bash"} + arguments + toolArguments, environment));
+        const QByteArray errors = shutdown.readAllStandardError();
+        if (shutdown.exitCode() == 77) QSKIP(errors.constData());
+        QCOMPARE(shutdown.exitCode(), expected[0].toInt());
+        QCOMPARE(ReadBytes(runs), expected[1] == "-" ? QByteArray() : expected[1].toUtf8() + '\n');
+        QVERIFY2(expected[2] == "-" ? errors.isEmpty() : errors.contains(expected[2].toUtf8()), errors.constData());
+        QCOMPARE(ReadBytes(log), ("shutdown " + toolArguments.join(' ')).trimmed().toUtf8() + '\n');
     }
 
-    // A start by the task scheduler runs the stored tool, quoted, whatever spaces, "&" or "^" its folder
-    // holds: every drive reads 55 °C. A stored path the interpreter would not take word for word, or
-    // none, runs nothing, not even the tool found by name (the laptop's 71 °C): the capture holds no
-    // report, and reads 0.
+    // A scheduled start runs the stored tool (55 °C) whatever spaces, "&" or "^" its folder holds; a path
+    // the interpreter would not take word for word, or none, runs nothing, not even the tool found by name.
     void scheduledStartRunsOnlyAPlainStoredToolPath() {
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/hot-nvme-laptop");
         const QString stored = root_.filePath("R&D Tools^1/smartctl64Bit.exe");
@@ -369,8 +344,7 @@ esac > "$capture"
     void smartinspectReportsEachFileAndNamesTheUnreadable() {
         const QByteArray failing = MachinePath("failing-boot-disk/hgst-hus724040ale640.txt").toUtf8();
         QProcess inspect;
-        inspect.start(built_ + "/smartinspect", {failing, root_.filePath("missing.txt")});
-        QVERIFY(inspect.waitForFinished(60000));
+        QVERIFY(RunToEnd(inspect, {built_ + "/smartinspect", failing, root_.filePath("missing.txt")}));
         QCOMPARE(inspect.exitCode(), 2);
         QCOMPARE(inspect.readAllStandardOutput(),
                  "{\"file\": \"" + failing + "\", \"temperature\": 41, \"passedBeforeTemperature\": true, "
@@ -421,16 +395,13 @@ esac > "$capture"
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "HOME"}) environment.insert(name, home);
         environment.insert("CORVANE_SETTINGS_FILE", home + "/settings.ini");
-        environment.insert("QT_LOGGING_RULES", "corvane.tray.debug=true");
+        environment.insert("CORVANE_REPORT_DIR", reports_);
         environment.remove("CORVANE_SYSTEM_DIR");
-        QProcess monitor;
-        StartAsUser(monitor, {bin_ + "/CorvaneSMART"}, environment);
-        QString output;
-        QStringList menus;
-        WaitUntil([&] { return !(menus = DebugLines(monitor, output, "corvane.tray: tray menu: ")).isEmpty(); });
-        monitor.kill();
-        monitor.waitForFinished();
-        QVERIFY2(menus.value(0).contains(QString::fromUtf8("{Temperature: 71°C | Health: 87 %")), qPrintable(output));
+        const QStringList command = AsUser({bin_ + "/CorvaneSMART"});
+        Monitor monitor(environment, command.mid(1), command[0], root_.path());
+        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
+        const QString reportValues = HotLaptopMenu().section(" {", 1).section(" | Partition", 0, 0);
+        QVERIFY2(monitor.Output("corvane.tray: tray menu: ").value(0).contains("{" + reportValues), qPrintable(monitor.output));
     }
 
     // The service's pass: `smartctl -n standby -a` for each whole disk, each report 0644 and swapped

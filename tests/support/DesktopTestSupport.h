@@ -29,6 +29,64 @@ inline QRect WindowGeometry(const QString& window) {
 }
 inline QSize WindowSize(const QString& window) { return WindowGeometry(window).size(); }
 
+// The monitor's warning dialogs on screen.
+inline QStringList MonitorDialogs() { return VisibleWindows("--name", "Corvane Drive Monitor"); }
+
+// The first visible window of `windowClass` smaller than `size` both ways, once there is one: a tray icon.
+inline QString TrayIconWindow(const QString& windowClass, int size) {
+    QString icon;
+    WaitUntil([&] {
+        for (const QString& window : VisibleWindows("--class", windowClass))
+            if (WindowSize(window).width() < size && WindowSize(window).height() < size) icon = window;
+        return !icon.isEmpty();
+    });
+    return icon;
+}
+
+// Right-clicks the tray icon until a new window of `menuClass` opens, its menu; a freshly docked icon may
+// miss a click. Empty when none opened.
+inline QString OpenTrayMenu(const QString& icon, const QString& menuClass) {
+    const QStringList before = VisibleWindows("--class", menuClass);
+    QString menu;
+    for (int attempt = 0; attempt < 3 && !icon.isEmpty() && menu.isEmpty(); ++attempt) {
+        Click(icon, {5, 5}, 3);
+        WaitUntil([&] {
+            for (const QString& window : VisibleWindows("--class", menuClass))
+                if (!before.contains(window)) menu = window;
+            return !menu.isEmpty();
+        }, 10000);
+    }
+    return menu;
+}
+
+// How many pixels of a picture `matches`.
+inline int Pixels(const QImage& picture, const std::function<bool(const QColor&)>& matches) {
+    int count = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x) count += matches(picture.pixelColor(x, y));
+    return count;
+}
+
+// What a monitor started on the hot laptop, warning at 60 °C and 70 °C, shows: both warnings, 71° on its
+// icon, its menu.
+inline void ExpectHotLaptopStart(Monitor& monitor) {
+    const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
+    QVERIFY(WaitUntil([&] { return monitor.Output("corvane.tray: showing ").size() == 2; }));
+    QCOMPARE(monitor.Output("corvane.tray: showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
+    QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 2; }));
+    QCOMPARE(monitor.Output("corvane.tray: tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
+    QCOMPARE(monitor.Output("corvane.tray: tray menu: "), QStringList{HotLaptopMenu()});
+}
+
+// What a monitor started on the failing machine, warning at 90 °C, shows: the health warning of its boot
+// disk, the second of its two drives.
+inline void ExpectFailingDiskStart(Monitor& monitor) {
+    QVERIFY(WaitUntil([&] { return !monitor.Output("corvane.tray: showing ").isEmpty(); }));
+    QCOMPARE(monitor.Output("corvane.tray: showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
+    QCOMPARE(monitor.Output("corvane.tray: tray menu: ").value(0).count(" {Temperature: "), 2);
+    QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+}
+
 inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
 
 // Xvfb and trayer, ended with this object. Programs started after Start() inherit its DISPLAY.

@@ -11,6 +11,13 @@
 #include <functional>
 #include <memory>
 
+// A helper's failed check ends the test function too.
+#define STEP(call)                                \
+    do {                                          \
+        call;                                     \
+        if (QTest::currentTestFailed()) return;   \
+    } while (false)
+
 inline QByteArray ReadBytes(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -32,19 +39,71 @@ inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds =
     return true;
 }
 
-// The rows of a table in tests/data split into words, without blank lines and lines starting with "#".
+// Runs `command`, its program first, in `environment` from `folder` to its end; false when it does not end in time.
+inline bool RunToEnd(QProcess& process, const QStringList& command,
+                     const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),
+                     const QString& folder = QString()) {
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(folder);
+    process.start(command.value(0), command.mid(1));
+    return process.waitForFinished(120000);
+}
+
+// The lines of a file in tests/data, without blank lines and lines starting with "#".
+inline QStringList DataLines(const QString& name) {
+    QStringList lines;
+    for (const QString& line : QString::fromUtf8(ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/") + name)).split('\n'))
+        if (!line.trimmed().isEmpty() && !line.startsWith('#')) lines << line;
+    if (lines.isEmpty()) qFatal("no table in %s", qPrintable(name));
+    return lines;
+}
+
+// Those lines split into words.
 inline QList<QStringList> DataRows(const QString& name) {
     QList<QStringList> rows;
-    for (QString line : QString::fromUtf8(ReadBytes(QStringLiteral(CORVANE_TEST_DATA "/") + name)).split('\n'))
-        if (!(line = line.simplified()).isEmpty() && !line.startsWith('#')) rows << line.split(' ');
-    if (rows.isEmpty()) qFatal("no table in %s", qPrintable(name));
+    for (const QString& line : DataLines(name)) rows << line.simplified().split(' ');
     return rows;
 }
+
+// The "RULE INPUT => RESULT" lines of a table in tests/data as test rows of the columns rule, input, result.
+inline void AddRuleRows(const QString& name) {
+    QTest::addColumn<QString>("rule");
+    QTest::addColumn<QString>("input");
+    QTest::addColumn<QString>("result");
+    for (const QString& line : DataLines(name)) {
+        const QString rule = line.section(' ', 0, 0);
+        const int arrow = line.lastIndexOf(" =>");
+        QTest::newRow(qPrintable(line.left(150)))
+            << rule << line.mid(rule.size() + 1, arrow - rule.size() - 1) << line.mid(arrow + 3).trimmed();
+    }
+}
+
+// The hot laptop's tray menu as the monitor's debug output outlines it.
+inline QString HotLaptopMenu() { return DataLines("hot-nvme-laptop-tray-menu.txt").value(0); }
 
 // A described machine's folder as the tools are given it: whole and native (on Windows, with its drive).
 // `name` is one of standins/machines, or a folder's absolute path.
 inline QString MachinePath(const QString& name) {
     return QDir::toNativeSeparators(QFileInfo(QDir(QStringLiteral(CORVANE_MACHINES_DIR)), name).absoluteFilePath());
+}
+
+// A copy of the described machine `name` in `folder`, for a test that changes it.
+inline bool CopyMachine(const QString& name, const QString& folder) {
+    const QDir machine(MachinePath(name));
+    QDir().mkpath(folder);
+    for (const QString& file : machine.entryList(QDir::Files))
+        if (!QFile::copy(machine.filePath(file), folder + '/' + file)) return false;
+    return true;
+}
+
+// Links in `folder` to the built stand-in tools, which a test may replace one by one.
+inline bool LinkStandins(const QString& folder) {
+    const QString standins = qEnvironmentVariable("CORVANE_TEST_BIN") + "/system";
+    for (QDirIterator tools(standins, QDir::Files, QDirIterator::Subdirectories); tools.hasNext();) {
+        const QString link = folder + '/' + QDir(standins).relativeFilePath(tools.next());
+        if (!QDir().mkpath(QFileInfo(link).path()) || !QFile::link(tools.filePath(), link)) return false;
+    }
+    return true;
 }
 
 // A temporary folder, a private runtime folder and a settings file of their own under `folder`, so that
@@ -63,17 +122,19 @@ inline QProcessEnvironment IsolatedEnvironment(
     return environment;
 }
 
-// The test process works in such a home folder, removed when it ends.
-#define CORVANE_TEST_MAIN(TestClass)                                                            \
-    int main(int argc, char** argv) {                                                           \
-        const QTemporaryDir home;                                                               \
-        const QProcessEnvironment environment = IsolatedEnvironment(home.path());               \
-        for (const char* name : {"TMPDIR", "TMP", "TEMP", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"}) \
-            qputenv(name, environment.value(name).toUtf8());                                    \
-        QApplication application(argc, argv);                                                   \
-        TestClass test;                                                                         \
-        return QTest::qExec(&test, argc, argv);                                                 \
-    }
+// Runs the test object `Test` in such a home folder, removed when it ends, with `variables` naming it.
+template <class Test>
+int RunInOwnHome(int argc, char** argv,
+                 const QStringList& variables = {"TMPDIR", "TMP", "TEMP", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"}) {
+    const QTemporaryDir home;
+    const QProcessEnvironment environment = IsolatedEnvironment(home.path());
+    for (const QString& name : variables) qputenv(qPrintable(name), environment.value(name).toUtf8());
+    QApplication application(argc, argv);
+    Test test;
+    return QTest::qExec(&test, argc, argv);
+}
+#define CORVANE_TEST_MAIN(TestClass) \
+    int main(int argc, char** argv) { return RunInOwnHome<TestClass>(argc, argv); }
 
 inline bool SettingsInRegistry() { return SettingsLocation().startsWith("HKEY_"); }
 

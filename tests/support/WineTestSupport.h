@@ -5,13 +5,6 @@
 
 #include "support/DesktopTestSupport.h"
 
-// A helper's failed check ends the test function too.
-#define STEP(call)                                \
-    do {                                          \
-        call;                                     \
-        if (QTest::currentTestFailed()) return;   \
-    } while (false)
-
 // Wine shows this machine's root folder as drive Z:.
 inline QString WindowsPath(const QString& path) { return "Z:" + QDir::toNativeSeparators(path); }
 
@@ -69,15 +62,7 @@ struct WinePrefix {
 };
 
 // The tray icon as Wine docks it in the tray host: a small window of Wine's explorer.
-inline QString DockedTrayIcon() {
-    QString icon;
-    WaitUntil([&] {
-        for (const QString& window : VisibleWindows("--class", "explorer.exe"))
-            if (WindowSize(window).width() < 64 && WindowSize(window).height() < 64) icon = window;
-        return !icon.isEmpty();
-    });
-    return icon;
-}
+inline QString DockedTrayIcon() { return TrayIconWindow("explorer.exe", 64); }
 
 // The command lines the monitor ran, as its debug output quotes them.
 inline QStringList CommandsRun(Monitor& monitor) {
@@ -87,14 +72,8 @@ inline QStringList CommandsRun(Monitor& monitor) {
     return commands;
 }
 
-// Runs the test object `Test` in a home folder of its own, as every test process is run.
+// A Wine test's home folder leaves TMP and TEMP to Wine.
 template <class Test>
 int RunWineTest(int argc, char** argv) {
-    const QTemporaryDir home;
-    const QProcessEnvironment environment = IsolatedEnvironment(home.path());
-    for (const char* name : {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"})
-        qputenv(name, environment.value(name).toUtf8());
-    QApplication application(argc, argv);
-    Test test;
-    return QTest::qExec(&test, argc, argv);
+    return RunInOwnHome<Test>(argc, argv, {"TMPDIR", "XDG_RUNTIME_DIR", "CORVANE_SETTINGS_FILE"});
 }

@@ -4,7 +4,7 @@
 #include "dialogs/SmartWarning.h"
 #include "exec/CaptureFile.h"
 #include "platform/Platform.h"
-#include "support/ProcessTestSupport.h"
+#include "support/DesktopTestSupport.h"
 #include "tray/QWaitClass.h"
 
 #include <QAction>
@@ -105,9 +105,7 @@ private slots:
         QCOMPARE(icon->icon().availableSizes().value(0), QSize(29, 28));
         const QImage drawn = icon->icon().pixmap(29, 28).toImage();
         QCOMPARE(drawn.pixelColor(0, 0), QColor(33, 140, 254));
-        int whitePixels = 0;
-        for (int y = 0; y < drawn.height(); ++y)
-            for (int x = 0; x < drawn.width(); ++x) whitePixels += drawn.pixelColor(x, y).lightness() > 230;
+        const int whitePixels = Pixels(drawn, [](const QColor& pixel) { return pixel.lightness() > 230; });
         QVERIFY2(whitePixels > 20, qPrintable(QString::number(whitePixels)));
 
         // The USB stick has no report the tool passed, so it gets no submenu.
@@ -130,30 +128,18 @@ private slots:
         QVERIFY(icon->contextMenu() != menu);
     }
 
-    // A submenu per drive in the drive list's order (the failing machine boots from its second), each entry's
-    // image by its grade in the folder of the display scale's class; the temperature is graded in Celsius
-    // whatever the unit shown. Below the class 1.0 the entries have none.
+    // A submenu per drive in the drive list's order, each entry's image by its grade in the folder of the
+    // display scale's class; the temperature is graded in Celsius whatever the unit shown. Below the class
+    // 1.0 the entries have none.
     void submenusShowTheirGrades_data() {
-        QTest::addColumn<QString>("machine");
-        QTest::addColumn<QString>("unit");
-        QTest::addColumn<float>("scale");
-        QTest::addColumn<QString>("images");
-        // 31 °C and 41 °C: 87 °F and 105 °F.
-        QTest::newRow("Fahrenheit")
-            << "failing-boot-disk" << "F" << 1.0f
-            << "[ST2000NM000A-2J2100 ] 96/NormalTemp 96/GoodHealth 96/GoodPerformance 96/Partition "
-               "[HGST HUS724040ALE640 ] 96/NormalTemp 96/BadHealth 96/GoodPerformance 96/Partition";
-        QTest::newRow("scale 1.5")
-            << "hot-nvme-laptop" << "C" << 1.5f
-            << "[Samsung SSD 980 PRO 1TB ] 144/HighTemp 144/GoodHealth 144/GoodPerformance 144/Partition";
-        QTest::newRow("scale 0.75") << "hot-nvme-laptop" << "C" << 0.75f << "[Samsung SSD 980 PRO 1TB ] - - - -";
+        QTest::addColumn<QString>("row");
+        for (const QString& row : DataLines("tray-menu-images.txt")) QTest::newRow(qPrintable(row.left(24))) << row;
     }
     void submenusShowTheirGrades() {
-        QFETCH(QString, machine);
-        QFETCH(QString, unit);
-        QFETCH(float, scale);
-        DpiScale = scale;
-        UseMachine(machine, {{"TempValue", unit}});
+        QFETCH(QString, row);
+        const QStringList given = row.section(" => ", 0, 0).split(' ');
+        DpiScale = given[2].toFloat();
+        UseMachine(given[0], {{"TempValue", given[1]}});
         QWaitClass controller;
         QStringList images;
         for (const QAction* drive : Icon(controller)->contextMenu()->actions()) {
@@ -163,7 +149,7 @@ private slots:
             for (const QAction* entry : drive->menu()->actions())
                 if (!entry->isSeparator()) images << ImageShown(entry->icon());
         }
-        QTEST(images.join(' '), "images");
+        QCOMPARE(images.join(' '), row.section(" => ", 1));
     }
 
     // Shown in one run, the temperature warning leaves the shutdown warning's title strip in sight where
@@ -371,10 +357,8 @@ private slots:
     // Without a boot disk, start-up reads the first drive ("sda"); the two checks read no drive at all.
     void noBootDiskIsTheFirstDriveOnlyAtStartUp() {
         // The healthy desktop without the marks of its boot disk.
-        const QDir machine(MachinePath("healthy-desktop")), copy(QDir::temp().filePath("no-boot-disk"));
-        QVERIFY(copy.mkpath("."));
-        for (const QString& file : machine.entryList(QDir::Files))
-            QVERIFY(QFile::copy(machine.filePath(file), copy.filePath(file)));
+        const QDir copy(QDir::temp().filePath("no-boot-disk"));
+        QVERIFY(CopyMachine("healthy-desktop", copy.path()));
         QString text = QString::fromUtf8(ReadBytes(copy.filePath("machine.txt")));
         QVERIFY(WriteBytes(copy.filePath("machine.txt"), text.remove(QRegularExpression("boot\n|\\| Boot")).toUtf8()));
         UseMachine(copy.path(), {});

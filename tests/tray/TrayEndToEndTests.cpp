@@ -15,7 +15,6 @@ QPoint CentreOf(const char* widget) {
     return child->mapTo(&dialog, child->rect().center());
 }
 
-QStringList Dialogs() { return VisibleWindows("--name", "Corvane Drive Monitor"); }
 QStringList MonitorWindows() { return VisibleWindows("--class", "CorvaneSMART"); }
 
 }  // namespace
@@ -39,22 +38,10 @@ class TrayEndToEndTests : public QObject {
         QVERIFY2(monitor_->Started(120000), qPrintable(monitor_->output));
     }
 
-    // Right-clicks the tray icon, the one small window of the monitor, once the tray host shows it.
+    // Right-clicks the tray icon, the one small window of the monitor.
     void OpenTrayMenu() {
-        QString icon;
-        QVERIFY(WaitUntil([&] {
-            for (const QString& window : MonitorWindows())
-                if (WindowSize(window).width() < 100 && WindowSize(window).height() < 100) icon = window;
-            return !icon.isEmpty();
-        }));
-        // A freshly embedded icon may miss the first click.
-        const int windowsBefore = MonitorWindows().size();
-        bool opened = false;
-        for (int attempt = 0; attempt < 3 && !opened; ++attempt) {
-            X({"mousemove", "--window", icon, "5", "5", "click", "3"});
-            opened = WaitUntil([&] { return MonitorWindows().size() == windowsBefore + 1; }, 5000);
-        }
-        QVERIFY2(opened, qPrintable("no menu after right clicks on the tray icon " + icon));
+        const QString icon = TrayIconWindow("CorvaneSMART", 100);
+        QVERIFY2(!::OpenTrayMenu(icon, "CorvaneSMART").isEmpty(), qPrintable("no menu after right clicks on " + icon));
     }
 
     void ChooseExitAndExpectTheEnd() {
@@ -65,7 +52,7 @@ class TrayEndToEndTests : public QObject {
         QCOMPARE(monitor_->process.exitCode(), 0);
         QCOMPARE(Setting("ShowTrayIcon"), QVariant("false"));
         QCOMPARE(Setting("FirstTimeLaunch"), QVariant("true"));
-        QCOMPARE(Dialogs(), QStringList());
+        QCOMPARE(MonitorDialogs(), QStringList());
     }
 
 private slots:
@@ -74,11 +61,7 @@ private slots:
         const QString bin = qEnvironmentVariable("CORVANE_TEST_BIN");
         QVERIFY(QDir().mkpath(installFolder_));
         QVERIFY(QFile::copy(bin + "/CorvaneSMART", installFolder_ + "/CorvaneSMART"));
-        // Its tools, each a link that a case may replace.
-        for (QDirIterator tools(bin + "/system", QDir::Files, QDirIterator::Subdirectories); tools.hasNext();) {
-            const QString link = installFolder_ + "/system/" + QDir(bin + "/system").relativeFilePath(tools.next());
-            QVERIFY(QDir().mkpath(QFileInfo(link).path()) && QFile::link(tools.filePath(), link));
-        }
+        QVERIFY(LinkStandins(installFolder_ + "/system"));
         const QByteArray companion =
             "#!/bin/sh\nprintf '%s|%s|%s|%s\\n' \"$(basename \"$0\")\" \"$*\" \"$(pwd)\" "
             "\"$(grep SystemTrayLaunch \"$CORVANE_SETTINGS_FILE\")\" >> \"$CORVANE_COMPANION_LOG\"\n";
@@ -97,14 +80,7 @@ private slots:
 
     void hotMachineWarnsShowsItsTrayAndShutsDownOnce() {
         StartMonitor("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
-        const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
-        QVERIFY(WaitUntil([&] { return Output("showing ").size() == 2; }));
-        QCOMPARE(Output("showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
-        QVERIFY(WaitUntil([&] { return Dialogs().size() == 2; }));
-        QCOMPARE(Output("tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
-        QCOMPARE(Output("tray menu: "), QStringList{"Samsung SSD 980 PRO 1TB  {Temperature: 71°C | Health: 87 % | "
-                                                    "Performance: 100 % | Partition: C: } | Go to Corvane Drive "
-                                                    "Monitor | Exit"});
+        STEP(ExpectHotLaptopStart(*monitor_));
 
         // The menu opens on a right click, and the drive's submenu beside it.
         const int dialogsAndIcon = MonitorWindows().size();
@@ -117,7 +93,7 @@ private slots:
         // One real tick of the temperature check rebuilds the menu and shows both warnings again.
         QVERIFY(WaitUntil([&] { return Output("tray menu: ").size() == 2; }, 120000));
         QVERIFY(WaitUntil([&] { return Output("showing ").size() >= 4; }));
-        const QStringList dialogs = Dialogs();
+        const QStringList dialogs = MonitorDialogs();
         QCOMPARE(dialogs.size(), 2);
         QFile::remove(toolLog_);
         Click(dialogs.last(), CentreOf<SmartWarning>("ShutDownButton"));
@@ -129,7 +105,7 @@ private slots:
 
         // Escape hides each warning; with no window left the monitor goes on in the tray, where its menu opens.
         for (const QString& dialog : dialogs) X({"windowfocus", "--sync", dialog, "key", "Escape"});
-        QVERIFY(WaitUntil([&] { return Dialogs().isEmpty(); }));
+        QVERIFY(WaitUntil([&] { return MonitorDialogs().isEmpty(); }));
         ChooseExitAndExpectTheEnd();
     }
 
@@ -137,23 +113,20 @@ private slots:
         const QVariantMap settings = {
             {"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}, {"SystemTrayLaunch", true}};
         StartMonitor("failing-boot-disk", settings);
-        QVERIFY(WaitUntil([&] { return !Output("showing ").isEmpty(); }));
-        QCOMPARE(Output("showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
-        QCOMPARE(Output("tray menu: ").value(0).count(" {Temperature: "), 2);
-        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
-        Click(Dialogs().first(), CentreOf<HealthWarning>("CheckBox"));
-        Click(Dialogs().first(), CentreOf<HealthWarning>("OkButton"));
-        QVERIFY(WaitUntil([&] { return Dialogs().isEmpty() && Setting("HealthDontShow") == QVariant("true"); }));
+        STEP(ExpectFailingDiskStart(*monitor_));
+        Click(MonitorDialogs().first(), CentreOf<HealthWarning>("CheckBox"));
+        Click(MonitorDialogs().first(), CentreOf<HealthWarning>("OkButton"));
+        QVERIFY(WaitUntil([&] { return MonitorDialogs().isEmpty() && Setting("HealthDontShow") == QVariant("true"); }));
         ChooseExitAndExpectTheEnd();
 
         // The next start forgets that choice; this time the drive is to be cloned.
         StartMonitor("failing-boot-disk", settings, true);
-        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
-        Click(Dialogs().first(), CentreOf<HealthWarning>("CloneButton"));
+        QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+        Click(MonitorDialogs().first(), CentreOf<HealthWarning>("CloneButton"));
         QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_), QStringList{"CorvaneDriveMonitor.exe|CloneDisk####HGSTHUS724040ALE640|" +
                                                    qEnvironmentVariable("TMPDIR") + "|SystemTrayLaunch=false"});
-        QVERIFY(Dialogs().isEmpty());
+        QVERIFY(MonitorDialogs().isEmpty());
         QVERIFY(Lines(toolLog_).contains("tasklist.exe") &&
                 Lines(toolLog_).contains("findstr.exe CorvaneDriveMonitor.exe"));
 
@@ -167,8 +140,8 @@ private slots:
 
         // Recover Data starts the data-recovery application from the monitor's own folder.
         StartMonitor("failing-boot-disk", settings);
-        QVERIFY(WaitUntil([&] { return Dialogs().size() == 1; }));
-        Click(Dialogs().first(), CentreOf<HealthWarning>("RecoverData"));
+        QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+        Click(MonitorDialogs().first(), CentreOf<HealthWarning>("RecoverData"));
         QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_),
                  QStringList{"CorvaneDataRecovery.exe||" + installFolder_ + "|SystemTrayLaunch=true"});
