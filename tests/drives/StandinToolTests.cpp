@@ -294,15 +294,20 @@ private slots:
 
     // A scheduled start runs the stored tool (55 °C) whatever spaces, "&" or "^" its folder holds; a path
     // the interpreter would not take word for word, or none, runs nothing, not even the tool found by name.
+    // Run as root, nor does one in a folder open to all.
     void scheduledStartRunsOnlyAPlainStoredToolPath() {
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/hot-nvme-laptop");
         const QString stored = root_.filePath("R&D Tools^1/smartctl64Bit.exe");
+        const QString openToAll = root_.filePath("open to all/smartctl64Bit.exe");
         const QString mark = root_.filePath("injected");
-        QVERIFY(WriteBytes(stored, "#!/bin/sh\necho 'Temperature: 55 Celsius'\n", true));
+        for (const QString& tool : {stored, openToAll})
+            QVERIFY(WriteBytes(tool, "#!/bin/sh\necho 'Temperature: 55 Celsius'\n", true));
+        QVERIFY(QFile::setPermissions(QFileInfo(openToAll).path(), QFileDevice::Permissions(0x7777)));
         LaunchArgument = ScheduledLaunchArgument;
         const std::vector<std::pair<QString, int>> settings = {
             {stored, 55}, {'"' + stored + '"', 55}, {QString(), 0}, {"smartctl64Bit.exe", 0},
-            {stored + "\" & touch '" + mark + "' & \"", 0}, {root_.filePath("%PATH%/smartctl64Bit.exe"), 0}};
+            {stored + "\" & touch '" + mark + "' & \"", 0}, {root_.filePath("%PATH%/smartctl64Bit.exe"), 0},
+            {openToAll, platform::RunsElevated() ? 0 : 55}};
         const QString capture = CapturePath("Temp.txt");
         for (const auto& [setting, celsius] : settings) {
             SettingsStore().Write(SettingsKey::SmartctlFolderPath, setting);
