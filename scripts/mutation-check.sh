@@ -178,6 +178,8 @@ m "the settings in a file rather than the registry" app/Settings.cpp \
 fi
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-mutation.XXXXXX")
+# Open to reading as a checkout is: the tests run as root let spare users read the test data.
+chmod 755 "$work"
 tree="$work/src"
 build="$work/build"
 windows_build="$tree/build-win"
