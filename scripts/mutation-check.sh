@@ -1,19 +1,38 @@
 #!/usr/bin/env bash
-# Measures how many faults the default test suite catches: each mutation below injects one small
-# fault into the product, rebuilds incrementally, runs the suite until the first failing test and
-# restores the file. A mutation is killed when some test fails, survives when all pass.
-#   scripts/mutation-check.sh [BUILD DIR]     default build-mutation/, configured here
-#   MUTATIONS="3 17" scripts/mutation-check.sh    only those numbers
-# The quick tests run first; the slow ones (SLOW_TESTS) only for a mutation the quick ones missed.
+# Measures how many faults the tests catch: each mutation below injects one small fault into the
+# product, rebuilds incrementally and runs the tests, quick ones first, until the first failing test.
+# A mutation is caught ("killed") when a test fails and fails again when run alone; one that passes
+# alone is reported as flaky and counts as survived, as does a mutation under which every test passes.
+#   scripts/mutation-check.sh [--windows] [RESULTS FILE]   results on standard output, and in the file
+#   MUTATIONS="3 17" scripts/mutation-check.sh             only those numbers
+# It works on the committed HEAD, in a worktree of its own (git worktree add --detach) in a new folder
+# under $TMPDIR, with its own build folders; the developer's checkout is never touched, and the worktree
+# and its builds are removed at the end, also when the run is interrupted. Uncommitted changes are not
+# in it: commit them first, or they are not what is measured.
+# Default: the Linux faults against the Linux build; the slow tests (SLOW_TESTS) run only for a fault
+# the quick ones missed, and the long ones (label "long") never.
+# --windows (or MUTATION_WINDOWS=1): the faults of the Windows code (the interpreter's quoting, the
+# access list and owner checks, the job object, the registry store) against the Windows build
+# (scripts/windows-build.sh, with the cached Qt for Windows) under Wine and Xvfb: first the platform,
+# start-up and rules tests (WINDOWS_QUICK_TESTS), then the Windows program from its zip end to end
+# (tests/windows/WineEndToEndTests, from a Linux build of that test alone), then the tray tests. The
+# dialog layout tests (WINDOWS_SKIPPED_TESTS), 7 minutes of every language's dialogs that run no
+# Windows platform code beyond the display's scale, are left out.
 set -euo pipefail
 root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-build=${1:-$root/build-mutation}
+windows=${MUTATION_WINDOWS:-0}
+if [ "${1:-}" = --windows ]; then windows=1; shift; fi
+[ "$windows" = 0 ] || windows=1
+results=${1:-}
+if [ -n "$results" ]; then : > "$results"; results=$(cd "$(dirname "$results")" && pwd)/$(basename "$results"); fi
 slow_tests=${SLOW_TESTS:-'EndToEnd|FaultMatrix|Cycle'}
-results="$build/mutation-results.txt"
+windows_quick_tests=${WINDOWS_QUICK_TESTS:-'platform|StartupTests|RulesTests'}
+windows_skipped_tests=${WINDOWS_SKIPPED_TESTS:-'DialogTests|TranslationFitAt1\.5'}
 
 descriptions=() files=() befores=() afters=()
 m() { descriptions+=("$1"); files+=("$2"); befores+=("$3"); afters+=("$4"); }
 
+if [ "$windows" = 0 ]; then
 m "Fahrenheit formula" smart/SmartReport.cpp '9LL * celsius / 5 + 32' '9LL * celsius / 5 + 31'
 m "temperature from a nine-word row" smart/SmartReport.cpp 'words.size() >= 10' 'words.size() >= 9'
 m "PASSED counted after the temperature line" smart/SmartReport.cpp \
@@ -71,7 +90,7 @@ m "Korean loads a Qt translation" app/Language.cpp '"KO", "", "LANG_KO"' '"KO", 
 m "clone parameter keeps spaces" tray/CompanionLauncher.cpp "    mediaName.remove(QLatin1Char(' '));" ''
 m "data recovery started from the current folder" tray/CompanionLauncher.cpp \
   '        QDir::setCurrent(QCoreApplication::applicationDirPath());' ''
-m "replaced tray menu kept" tray/QWaitClass.cpp '    if (TrayMenu) TrayMenu->deleteLater();' ''
+m "replaced tray menu kept" tray/QWaitClass.cpp '        if (menu) menu->deleteLater();' ''
 m "blank drive entries cost the overview runs" tray/QWaitClass.cpp $'        if (!disks::IsDriveIndex(entry)) continue;\n' ''
 m "boot disk search ignores the boot line" disks/DiskQueries.cpp 'if (ShowsBootDisk(*details))' 'if (!details->isEmpty())'
 m "a link at the work folder's name followed" platform/PosixFiles.cpp 'bool present = lstat(folder.c_str(), &info) == 0;' \
@@ -93,7 +112,7 @@ m "a lower-case schedular takes the scheduler's form" smart/SmartCommand.cpp \
   'if (launchArgument.compare(ScheduledLaunchArgument, Qt::CaseInsensitive) != 0)'
 m "a refused stored tool path runs the tool by name" smart/SmartCommand.cpp 'if (toolPath.empty()) return QString();' \
   'if (toolPath.empty()) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;'
-m "a stored tool path with ! taken" platform/ToolPath.cpp 'std::strchr("\"%!", c)' 'std::strchr("\"%", c)'
+m "a stored tool path with a quote taken" platform/ToolPath.cpp 'std::strchr("\"%", c)' 'std::strchr("%", c)'
 m "the health check takes PASSED only up to the temperature" tray/WarningDecisions.cpp \
   'if (!smart::ReportHasPassed(report))' 'if (!smart::ScanSmartLines(report).passedSeen)'
 m "the hidden stop entry writes FirstTimeLaunch" tray/QWaitClass.cpp \
@@ -130,54 +149,159 @@ m "the menu rebuilt past a drive without a report" tray/QWaitClass.cpp \
 m "the menu rebuilt past a drive without its details" tray/QWaitClass.cpp \
   $'"no diskpart details for drive" << index << "- the drive overview ends here";\n            return;' \
   $'"no diskpart details for drive" << index << "- the drive overview ends here";\n            continue;'
+m "a group-writable file taken as root's alone" platform/PosixFiles.cpp \
+  'if (info.st_mode & (S_IWGRP | S_IWOTH)) return path' 'if (info.st_mode & (S_IWOTH)) return path'
+m "an elevated scheduled start runs a stored tool others can change" smart/SmartCapture.cpp \
+  '&& !ElevatedMayRunStoredTool(storedToolPath, problem))' '&& false)'
+else
+m "the interpreter runs the user's AutoRun commands" platform/Win32Processes.cpp \
+  'return Interpreter() + " /d /v:off /s /c \"" + command' 'return Interpreter() + " /v:off /s /c \"" + command'
+m "an elevated monitor runs the interpreter COMSPEC names" platform/Win32Processes.cpp \
+  $'    if (RunsElevated()) return SystemDirectory() + "\\\\cmd.exe";\n    const std::string comspec' \
+  '    const std::string comspec'
+m "a path on a command line not quoted" platform/Win32Processes.cpp \
+  'QuoteForInterpreter(const std::string& path) { return "\"" + path + "\""; }' \
+  'QuoteForInterpreter(const std::string& path) { return path; }'
+m "a stored tool path with % taken" platform/ToolPath.cpp 'std::strchr("\"%", c)' 'std::strchr("\"", c)'
+m "a work folder name with % written on command lines" platform/Win32Files.cpp \
+  "return c == '\"' || c == '%' || c < 0x20" "return c == '\"' || c < 0x20"
+m "a work folder's access list granting anyone taken as closed" platform/Win32Files.cpp \
+  $'        if (!IsKnown(&static_cast<ACCESS_ALLOWED_ACE*>(entry)->SidStart, admitted)) return false;\n' ''
+m "a link or junction read as a plain file" platform/Win32Files.cpp \
+  '(FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)' '(FILE_ATTRIBUTE_DIRECTORY)'
+m "another account's capture read" platform/Win32Files.cpp \
+  'if (owner.empty() || !IsKnown(owner.data(), owners)) {' 'if (owner.empty()) {'
+m "the interpreter not put into the job" platform/Win32Processes.cpp \
+  'const bool inJob = job && AssignProcessToJobObject(job, process.hProcess);' 'const bool inJob = false;'
+m "a time limit ends only the interpreter" platform/Win32Processes.cpp \
+  $'        if (inJob)\n            TerminateJobObject(job, 1);' $'        if (inJob)\n            TerminateProcess(process.hProcess, 1);'
+m "the settings in the registry's 64-bit view" app/Settings.cpp \
+  '"HKEY_LOCAL_MACHINE\\Software\\Wow6432Node\\Corvane' '"HKEY_LOCAL_MACHINE\\Software\\Corvane'
+m "the settings in a file rather than the registry" app/Settings.cpp \
+  'const QSettings::Format StoreFormat = QSettings::NativeFormat;' 'const QSettings::Format StoreFormat = QSettings::IniFormat;'
+m "an inherit-only entry taken as a grant" platform/Win32ToolTrust.cpp \
+  'if ((header->AceFlags & INHERIT_ONLY_ACE) || header->AceType' 'if (header->AceType'
+m "the settings key's owner not looked at" platform/Win32ToolTrust.cpp \
+  $'    if (!IsKnown(owner, TrustedAccounts())) return SidText(owner) + ", its owner";\n' ''
+m "the elevated work folder in the user's temporary folder" platform/Win32Files.cpp \
+  'if (!RunsElevated()) return TemporaryDirectory();' 'return TemporaryDirectory();'
+fi
 
-log="$build/mutation-log"
-mkdir -p "$build"
-: > "$results"
-backup=""
-target=""
-restore() { if [ -n "$backup" ]; then cp "$backup" "$target"; rm -f "$backup"; backup=""; fi; }
-trap restore EXIT INT TERM
+work=$(mktemp -d "${TMPDIR:-/tmp}/corvane-mutation.XXXXXX")
+# Open to reading as a checkout is: the tests run as root let spare users read the test data.
+chmod 755 "$work"
+tree="$work/src"
+build="$work/build"
+windows_build="$tree/build-win"
+log="$work/log"
+child=""
+cleanup() {
+    # The running step is a process group of its own (setsid): it ends with everything it started.
+    if [ -n "$child" ]; then kill -- "-$child" 2> /dev/null || true; wait "$child" 2> /dev/null || true; fi
+    if [ "$windows" = 1 ]; then WINEPREFIX="$windows_build/wineprefix" wineserver -k 2> /dev/null || true; fi
+    git -C "$root" worktree remove --force "$tree" 2> /dev/null || true
+    rm -rf "$work"
+    git -C "$root" worktree prune
+}
+trap cleanup EXIT
+trap 'exit 130' INT TERM HUP
+git -C "$root" worktree add --detach "$tree" HEAD > /dev/null 2>&1
 
-build_suite() { nice cmake --build "$build" -j2 > "$log" 2>&1; }
-# Prints the first failing test, or nothing when every test passed.
+# Runs one step niced in a process group of its own, its output to the log; its exit status.
+step() {
+    setsid nice "$@" > "$log" 2>&1 &
+    child=$!
+    local status=0
+    wait "$child" || status=$?
+    child=""
+    return "$status"
+}
+report() { printf '%s\n' "$1"; if [ -n "$results" ]; then printf '%s\n' "$1" >> "$results"; fi; }
+give_up() { tail -n 40 "$log" >&2; echo "$1" >&2; exit 1; }
+
+# The stages of tests, in order: the build folder, then ctest's selection.
+if [ "$windows" = 0 ]; then
+    jobs=2
+    stage_dirs=("$build" "$build")
+    stage_selections=("-LE long -E $slow_tests" "-LE long -R $slow_tests")
+    build_all() { step cmake --build "$build" -j2; }
+    configure() { step cmake -S "$tree" -B "$build"; }
+else
+    jobs=1
+    export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    stage_dirs=("$windows_build" "$build" "$windows_build")
+    stage_selections=("-R ^($windows_quick_tests)\$" "-R ^WineEndToEndTests\$"
+                      "-E ^($windows_quick_tests|$windows_skipped_tests|WinePrefix)\$")
+    # The zip the end-to-end test unpacks is made anew from every build.
+    build_all() {
+        step cmake --build "$windows_build" -j2 && step bash -c "rm -rf '$windows_build/package' && cd '$windows_build' && cpack -G ZIP" &&
+            step cmake --build "$build" -j2 --target WineEndToEndTests
+    }
+    configure() {
+        step bash "$tree/scripts/windows-build.sh" 2 &&
+            step cmake -S "$tree" -B "$build" -DCORVANE_WINDOWS_BIN="$windows_build/bin"
+    }
+fi
+# ctest in `dir` with `options`; the Windows build's own tests on Xvfb, as scripts/run-tests.sh runs them.
+run_ctest() {
+    local dir=$1
+    shift
+    if [ "$dir" = "$windows_build" ]; then
+        # shellcheck disable=SC2016  # expanded by the inner shell
+        step bash -c 'cd "$0" && xvfb-run -a -s "-screen 0 1280x1024x24" ctest "$@"' "$dir" "$@"
+    else
+        # shellcheck disable=SC2016
+        step bash -c 'cd "$0" && ctest "$@"' "$dir" "$@"
+    fi
+}
+# Sets `verdict` to the first failing test with the verdict on it, or to nothing when every test passed.
+# (Not a command substitution: the main shell itself waits for each step, so an interruption ends it.)
 first_failure() {
-    local selection
-    for selection in "-E" "-R"; do
-        if ! (cd "$build" && nice ctest -j2 -LE long "$selection" "$slow_tests" --stop-on-failure \
-                  --output-on-failure > "$log" 2>&1); then
-            grep -m1 -oE '[0-9]+ - [^ ]+ \(' "$log" | sed -E 's/^[0-9]+ - (.*) \($/\1/' || echo '(ctest)'
+    local stage name
+    verdict=""
+    for stage in "${!stage_dirs[@]}"; do
+        # shellcheck disable=SC2086  # a selection is several words
+        if ! run_ctest "${stage_dirs[stage]}" -j"$jobs" ${stage_selections[stage]} --stop-on-failure --output-on-failure; then
+            name=$(grep -m1 -oE '[0-9]+ - [^ ]+ \(' "$log" | sed -E 's/^[0-9]+ - (.*) \($/\1/' || true)
+            if [ -z "$name" ]; then verdict="killed by ctest (no test named)"; return; fi
+            # A fault is caught only by a test that fails again, run alone.
+            if run_ctest "${stage_dirs[stage]}" -R "^$name\$" --output-on-failure; then
+                verdict="SURVIVED (flaky: $name failed once)"
+            else
+                verdict="killed by $name"
+            fi
             return
         fi
     done
 }
 
-cmake -S "$root" -B "$build" > /dev/null
-build_suite || { echo "the unchanged source does not build; see $log"; exit 1; }
-if [ -n "$(first_failure)" ]; then echo "the unchanged suite fails; see $log"; exit 1; fi
+echo "mutation check of $(git -C "$root" rev-parse --short HEAD) in $tree ($([ "$windows" = 1 ] && echo Windows || echo Linux))"
+configure || give_up "the unchanged source cannot be configured or built"
+build_all || give_up "the unchanged source does not build"
+first_failure
+[ -z "$verdict" ] || give_up "the unchanged suite fails: $verdict"
 
 killed=0 survived=0 unused=0
 for i in "${!descriptions[@]}"; do
     number=$((i + 1))
     if [ -n "${MUTATIONS:-}" ] && ! [[ " $MUTATIONS " == *" $number "* ]]; then continue; fi
-    target="$root/${files[i]}"
-    backup=$(mktemp)
-    cp "$target" "$backup"
     if ! BEFORE=${befores[i]} AFTER=${afters[i]} perl -0pi -e \
         '$n = () = /\Q$ENV{BEFORE}\E/g; die "matched $n times\n" if $n != 1; s/\Q$ENV{BEFORE}\E/$ENV{AFTER}/' \
-        "$target" 2> "$log"; then
+        "$tree/${files[i]}" 2> "$log"; then
         verdict="not applied ($(cat "$log"))"
         unused=$((unused + 1))
-    elif ! build_suite; then
+    elif ! build_all; then
         verdict="does not build"
         unused=$((unused + 1))
     else
-        failing=$(first_failure)
-        if [ -n "$failing" ]; then verdict="killed by $failing"; killed=$((killed + 1))
-        else verdict="SURVIVED"; survived=$((survived + 1)); fi
+        first_failure
+        case "$verdict" in
+            killed*) killed=$((killed + 1)) ;;
+            SURVIVED*) survived=$((survived + 1)) ;;
+            *) verdict="SURVIVED"; survived=$((survived + 1)) ;;
+        esac
     fi
-    restore
-    printf '%2d  %-52s %s\n' "$number" "${descriptions[i]}" "$verdict" | tee -a "$results"
+    git -C "$tree" checkout -- "${files[i]}"
+    report "$(printf '%2d  %-60s %s' "$number" "${descriptions[i]}" "$verdict")"
 done
-build_suite
-echo "mutations: $killed killed, $survived survived, $unused not applied or not built" | tee -a "$results"
+report "mutations: $killed killed, $survived survived, $unused not applied or not built"
