@@ -74,9 +74,9 @@ std::string UntrustedChanger(PSECURITY_DESCRIPTOR descriptor, ACCESS_MASK changi
 // The changer of what `handle` names, or why its access cannot be read.
 std::string UntrustedChangerOf(HANDLE handle, SE_OBJECT_TYPE type, ACCESS_MASK changing) {
     PSECURITY_DESCRIPTOR descriptor = nullptr;
-    if (GetSecurityInfo(handle, type, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr, nullptr,
-                        nullptr, nullptr, &descriptor) != ERROR_SUCCESS)
-        return Problem("an account unknown, as its access cannot be read");
+    const DWORD read = GetSecurityInfo(handle, type, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION, nullptr,
+                                       nullptr, nullptr, nullptr, &descriptor);
+    if (read != ERROR_SUCCESS) return "an account unknown, as its access cannot be read (error " + std::to_string(read) + ")";
     const std::string changer = UntrustedChanger(descriptor, changing);
     LocalFree(descriptor);
     return changer;
@@ -106,13 +106,8 @@ std::string UntrustedChangerOfKey(const std::string& location) {
     HKEY key = nullptr;
     const LSTATUS status = RegOpenKeyExW(root, Wide(subkey).c_str(), 0, READ_CONTROL, &key);
     if (status != ERROR_SUCCESS) return "an account unknown, as it cannot be opened (error " + std::to_string(status) + ")";
-    PSECURITY_DESCRIPTOR descriptor = nullptr;
-    const DWORD read = GetSecurityInfo(key, SE_REGISTRY_KEY, OWNER_SECURITY_INFORMATION | DACL_SECURITY_INFORMATION,
-                                       nullptr, nullptr, nullptr, nullptr, &descriptor);
+    const std::string changer = UntrustedChangerOf(key, SE_REGISTRY_KEY, ChangingAKey);
     RegCloseKey(key);
-    if (read != ERROR_SUCCESS) return "an account unknown, as its access cannot be read (error " + std::to_string(read) + ")";
-    const std::string changer = UntrustedChanger(descriptor, ChangingAKey);
-    LocalFree(descriptor);
     return changer;
 }
 
