@@ -308,6 +308,13 @@ void TestElevatedToolTrust() {
 // Only a regular file of this user is read, and never more than asked for.
 void TestReadOwnFile() {
     const std::string folder = WorkDirectory();
+    // An elevated monitor's folder is the same for every program of the user, so a monitor may have left
+    // its captures there.
+    const auto removeCaptures = [&] {
+        std::error_code ignored;
+        for (const char* name : {"Temp.txt", "SMART.txt", "Out.txt"}) fs::remove(PathOf(folder + name), ignored);
+    };
+    removeCaptures();
     std::ofstream(PathOf(folder + "Temp.txt"), std::ios::binary) << "hello";
     const platform::FileContent part = platform::ReadOwnFile(folder + "Temp.txt", 3);
     Check(part.read && part.bytes == "hel" && part.size == 5, "a capture is read up to the limit: " + part.bytes);
@@ -316,7 +323,7 @@ void TestReadOwnFile() {
     fs::create_symlink(PathOf(folder + "Temp.txt"), PathOf(folder + "Out.txt"), unsupported);
     for (const char* refused : {"missing.txt", "SMART.txt", "Out.txt"})
         Check(!platform::ReadOwnFile(folder + refused, 10).read, std::string("not read: ") + refused);
-    for (const char* name : {"Temp.txt", "SMART.txt", "Out.txt"}) fs::remove(PathOf(folder + name), unsupported);
+    removeCaptures();
 }
 
 // What diskpart is given is what the monitor wrote, or there is nothing to give it: a planted file that
