@@ -11,33 +11,11 @@ const QString UninstallKey = "HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows\\
 const QString TaskName = "Corvane SMART monitor";
 const QString InstallFolder = "C:\\Program Files\\Corvane Drive Monitor";
 
-// What the installer writes where the companion has written nothing, and what the companion had set.
-const QStringList SettingsAfterInstall = {
-    "ShowWarning=REG_SZ true",
-    "WarningValue=REG_DWORD 0x32",
-    "ShutDownValue=REG_DWORD 0x46",
-    "TempValue=REG_SZ C",
-    "SmartctlFolderPath=REG_SZ " + InstallFolder + "\\smartctl64Bit.exe",
-};
-
-const QStringList ProgramsEntry = {
-    "DisplayName=REG_SZ Corvane S.M.A.R.T. monitor",
-    "Publisher=REG_SZ Corvane Data Recovery",
-    "InstallLocation=REG_SZ " + InstallFolder,
-    "DisplayIcon=REG_SZ " + InstallFolder + "\\CorvaneSMART.exe,0",
-    "UninstallString=REG_SZ \"" + InstallFolder + "\\Uninstall CorvaneSMART.exe\"",
-    "QuietUninstallString=REG_SZ \"" + InstallFolder + "\\Uninstall CorvaneSMART.exe\" /S",
-};
-
-// The scheduled task: at any user's logon, with that user's highest rights, a scheduled start.
-const QStringList TaskDefinition = {
-    "<LogonTrigger><Enabled>true</Enabled></LogonTrigger>",
-    "<GroupId>S-1-5-32-545</GroupId>",
-    "<RunLevel>HighestAvailable</RunLevel>",
-    "<Command>\"" + InstallFolder + "\\CorvaneSMART.exe\"</Command>",
-    "<Arguments>Schedular</Arguments>",
-    "<WorkingDirectory>" + InstallFolder + "</WorkingDirectory>",
-};
+// What the installer leaves where: "settings", "programs" or "task" (tests/data/windows-installation.txt).
+QStringList Installed(const QString& where) {
+    return DataLines("windows-installation.txt").filter(QRegularExpression("^" + where + ' ')).replaceInStrings(
+        QRegularExpression("^\\w+ "), QString());
+}
 
 }  // namespace
 
@@ -54,7 +32,7 @@ class WineInstallerTests : public QObject {
 
     QStringList Settings() {
         QStringList settings;
-        for (const QString& expected : SettingsAfterInstall) {
+        for (const QString& expected : Installed("settings")) {
             const QString name = expected.section('=', 0, 0);
             settings << name + '=' + prefix_.RegistryEntry(MonitorRegistryKey, name);
         }
@@ -92,9 +70,9 @@ private slots:
                                  "TranslationCM/DE/LANG_DE.qm", "TranslationCM/JA/qt_ja.qm", "Uninstall CorvaneSMART.exe"})
             QVERIFY2(QFile::exists(installed_ + '/' + file), file);
         QVERIFY(ReadBytes(installed_ + "/smartctl licence.txt").contains("source package smartmontools "));
-        QCOMPARE(Settings(), SettingsAfterInstall);
+        QCOMPARE(Settings(), Installed("settings"));
 
-        for (const QString& entry : ProgramsEntry)
+        for (const QString& entry : Installed("programs"))
             QCOMPARE(entry.section('=', 0, 0) + '=' + prefix_.RegistryEntry(UninstallKey, entry.section('=', 0, 0)), entry);
         QVERIFY(prefix_.RegistryEntry(UninstallKey, "DisplayVersion").startsWith("REG_SZ 1."));
         QVERIFY(prefix_.RegistryEntry(UninstallKey, "EstimatedSize").startsWith("REG_DWORD 0x"));
@@ -106,7 +84,7 @@ private slots:
         QVERIFY(definition.startsWith("\xff\xfe"));
         const QString task = QString::fromUtf16(reinterpret_cast<const char16_t*>(definition.constData() + 2),
                                                 (definition.size() - 2) / 2);
-        for (const QString& element : TaskDefinition)
+        for (const QString& element : Installed("task"))
             QVERIFY2(task.contains(element), qPrintable(element + " is not in\n" + task));
     }
 
@@ -137,7 +115,7 @@ private slots:
         QVERIFY(monitor_ && monitor_->process.state() == QProcess::Running);
         STEP(Install());
         QVERIFY(monitor_->process.waitForFinished(120000));
-        QCOMPARE(Settings(), SettingsAfterInstall);
+        QCOMPARE(Settings(), Installed("settings"));
         QVERIFY(QFile::exists(TaskFile()));
         QVERIFY(QFile::exists(installed_ + "/CorvaneSMART.exe"));
     }
@@ -148,7 +126,7 @@ private slots:
         QVERIFY(WaitUntil([&] { return !QFileInfo::exists(installed_); }, 120000));
         QVERIFY(!QFile::exists(TaskFile()));
         QVERIFY(!prefix_.KeyExists(UninstallKey));
-        QCOMPARE(Settings(), SettingsAfterInstall);
+        QCOMPARE(Settings(), Installed("settings"));
     }
 };
 
