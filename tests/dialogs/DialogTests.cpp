@@ -167,25 +167,22 @@ private slots:
         for (const QString& kind : Kinds) {
             const auto dialog = MakeDialog(kind);
             QCOMPARE(dialog->windowFlags(), Qt::Window | Qt::FramelessWindowHint);
-            dialog->move(100, 100);
             dialog->show();
             QVERIFY(!dialog->isModal());
             const auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
                 QMouseEvent event(type, global - dialog->pos(), global, button, held, Qt::NoModifier);
                 QApplication::sendEvent(dialog.get(), &event);
             };
-            send(QEvent::MouseButtonPress, {400, 126}, Qt::LeftButton, Qt::LeftButton);
-            send(QEvent::MouseMove, {450, 176}, Qt::NoButton, Qt::LeftButton);
-            QCOMPARE(dialog->pos(), QPoint(150, 150));
-            send(QEvent::MouseButtonRelease, {450, 176}, Qt::LeftButton, Qt::NoButton);
-            QVERIFY(!DialogDragActive);
-            send(QEvent::MouseButtonPress, {450, 177}, Qt::LeftButton, Qt::LeftButton);
-            QVERIFY(DialogDragActive);
-            send(QEvent::MouseMove, {500, 227}, Qt::NoButton, Qt::LeftButton);
-            QCOMPARE(dialog->pos(), QPoint(150, 150));
-            send(QEvent::MouseButtonPress, {300, 160}, Qt::RightButton, Qt::RightButton);
-            send(QEvent::MouseButtonRelease, {300, 160}, Qt::RightButton, Qt::NoButton);
-            QVERIFY(!DialogDragActive);
+            // The press's distance from the top edge and its button, and whether a move by (50, 50) follows it.
+            for (const auto& [top, button, follows] :
+                 {std::tuple{26, Qt::LeftButton, true}, {27, Qt::LeftButton, false}, {10, Qt::RightButton, false}}) {
+                dialog->move(100, 100);
+                send(QEvent::MouseButtonPress, {400, 100 + top}, button, button);
+                send(QEvent::MouseMove, {450, 150 + top}, Qt::NoButton, button);
+                QCOMPARE(dialog->pos(), follows ? QPoint(150, 150) : QPoint(100, 100));
+                send(QEvent::MouseButtonRelease, {450, 150 + top}, Qt::RightButton, Qt::NoButton);
+                QVERIFY(!DialogDragActive);
+            }
         }
     }
 
