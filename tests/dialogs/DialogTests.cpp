@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QStyle>
-#include <QSystemTrayIcon>
 #include <QStyleOptionButton>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -143,6 +142,7 @@ private slots:
         DialogDragActive = TemperatureWarningSuppressed = false;
     }
 
+    // The geometry and the images (buttons' and the warning's) follow the language and the display class.
     void layoutFollowsLanguageAndScale() {
         for (const QStringList& row : DataRows("dialog-layouts.txt")) {
             const auto number = [&](int at) { return row.at(at).toInt(); };
@@ -155,83 +155,49 @@ private slots:
             QCOMPARE(Child(*dialog, "CenterTitleLabel")->geometry(), QRect(2, 2, number(5), number(6)));
             const QRect geometry(number(8), number(9), number(10), number(11));
             QCOMPARE(Child(*dialog, qPrintable(row[7]))->geometry(), geometry);
+            const QString imageFolder = row[12] == "-" ? QString() : row[12];
+            for (const QPushButton* button : dialog->findChildren<QPushButton*>())
+                QCOMPARE(button->styleSheet().section(":/images/", 1).section('/', 0, 0), imageFolder);
+            QCOMPARE(Child<QLabel>(*dialog, "ImageLbl")->pixmap(Qt::ReturnByValue).width(), number(13));
         }
     }
 
-    // Button and warning images come from the image set of the display class; below 1.0 there is none.
-    void imagesFollowTheDisplayClass() {
-        for (const auto& [scale, folder, imageSize] :
-             {std::tuple{0.9f, "", 0}, {1.0f, "96", 100}, {1.1f, "120", 125}, {1.75f, "144", 150}}) {
-            DpiScale = scale;
-            for (const QString& kind : Kinds) {
-                const auto dialog = MakeDialog(kind);
-                for (const QPushButton* button : dialog->findChildren<QPushButton*>())
-                    QCOMPARE(button->styleSheet().contains(":/images/" + QString(folder) + "/img_"), *folder != 0);
-                QCOMPARE(Child<QLabel>(*dialog, "ImageLbl")->pixmap(Qt::ReturnByValue).width(), imageSize);
-            }
-        }
-    }
-
-    // Borderless and not modal; dragged only by a left press in the top 27 pixels, and any release ends it. A
-    // warning may appear while the user types elsewhere: Enter means Ignore, never Shut Down; Escape hides it.
-    void dragAndKeys() {
+    // Borderless and not modal; dragged only by a left press in the top 27 pixels, and any release ends it.
+    void dragOnlyByTheTitleStrip() {
         for (const QString& kind : Kinds) {
             const auto dialog = MakeDialog(kind);
             QCOMPARE(dialog->windowFlags(), Qt::Window | Qt::FramelessWindowHint);
-            dialog->move(100, 100);
             dialog->show();
             QVERIFY(!dialog->isModal());
             const auto send = [&](QEvent::Type type, QPoint global, Qt::MouseButton button, Qt::MouseButtons held) {
                 QMouseEvent event(type, global - dialog->pos(), global, button, held, Qt::NoModifier);
                 QApplication::sendEvent(dialog.get(), &event);
             };
-            send(QEvent::MouseButtonPress, {400, 126}, Qt::LeftButton, Qt::LeftButton);
-            send(QEvent::MouseMove, {450, 176}, Qt::NoButton, Qt::LeftButton);
-            QCOMPARE(dialog->pos(), QPoint(150, 150));
-            send(QEvent::MouseButtonRelease, {450, 176}, Qt::LeftButton, Qt::NoButton);
-            QVERIFY(!DialogDragActive);
-            send(QEvent::MouseButtonPress, {450, 177}, Qt::LeftButton, Qt::LeftButton);
-            QVERIFY(DialogDragActive);
-            send(QEvent::MouseMove, {500, 227}, Qt::NoButton, Qt::LeftButton);
-            QCOMPARE(dialog->pos(), QPoint(150, 150));
-            send(QEvent::MouseButtonPress, {300, 160}, Qt::RightButton, Qt::RightButton);
-            send(QEvent::MouseButtonRelease, {300, 160}, Qt::RightButton, Qt::NoButton);
-            QVERIFY(!DialogDragActive);
-
-            auto* shutDown = dialog->findChild<QPushButton*>("ShutDownButton");
-            QSignalSpy clicked(shutDown ? shutDown : Child<QPushButton>(*dialog, "OkButton"), &QPushButton::clicked);
-            QTest::keyClick(dialog.get(), Qt::Key_Return);
-            QVERIFY(dialog->isHidden());
-            QCOMPARE(clicked.size(), shutDown ? 0 : 1);
-            if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(true);
-            dialog->show();
-            QTest::keyClick(dialog.get(), Qt::Key_Escape);
-            QVERIFY(dialog->isHidden());
+            // The press's distance from the top edge and its button, and whether a move by (50, 50) follows it.
+            for (const auto& [top, button, follows] :
+                 {std::tuple{26, Qt::LeftButton, true}, {27, Qt::LeftButton, false}, {10, Qt::RightButton, false}}) {
+                dialog->move(100, 100);
+                send(QEvent::MouseButtonPress, {400, 100 + top}, button, button);
+                send(QEvent::MouseMove, {450, 150 + top}, Qt::NoButton, button);
+                QCOMPARE(dialog->pos(), follows ? QPoint(150, 150) : QPoint(100, 100));
+                send(QEvent::MouseButtonRelease, {450, 150 + top}, Qt::RightButton, Qt::NoButton);
+                QVERIFY(!DialogDragActive);
+            }
         }
-        QCOMPARE(AllSettings(), QStringList());
-        QVERIFY(!TemperatureWarningSuppressed);
     }
 
+    // A warning may appear while the user types elsewhere: Enter means Ignore, never Shut Down; Escape hides it.
     void answersWriteTheirSettings() {
         for (const QStringList& row : DataRows("dialog-answers.txt")) {
             init();
-            if (row[0] == "tray") {
-                QWaitClass controller;
-                WriteSettings({});
-                const QMetaObject& meta = *controller.metaObject();
-                QVERIFY(meta.method(meta.indexOfSlot(row[1].toUtf8())).invoke(&controller));
-                QVERIFY(!controller.findChild<QSystemTrayIcon*>()->isVisible());
-                QCOMPARE(AllSettings(), row.mid(3));
-                for (QWidget* window : QApplication::topLevelWidgets()) window->deleteLater();
-                QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-                continue;
-            }
             const auto dialog = MakeDialog(row[0]);
             if (auto* box = dialog->findChild<QCheckBox*>("CheckBox")) box->setChecked(row[2] == "ticked");
             dialog->show();
             const QByteArray action = row[1].toUtf8();
             if (action.endsWith("()"))
                 QVERIFY(dialog->metaObject()->method(dialog->metaObject()->indexOfSlot(action)).invoke(dialog.get()));
+            else if (action == "Enter" || action == "Escape")
+                QTest::keyClick(dialog.get(), action == "Enter" ? Qt::Key_Return : Qt::Key_Escape);
             else
                 Child<QPushButton>(*dialog, action)->click();
             QVERIFY(dialog->isHidden());

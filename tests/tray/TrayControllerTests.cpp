@@ -4,7 +4,7 @@
 #include "dialogs/SmartWarning.h"
 #include "exec/CaptureFile.h"
 #include "platform/Platform.h"
-#include "support/DesktopTestSupport.h"
+#include "support/ProcessTestSupport.h"
 #include "tray/QWaitClass.h"
 
 #include <QAction>
@@ -94,38 +94,59 @@ private slots:
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }
 
-    void hotMachineGetsItsTrayAndBothTemperatureWarnings() {
-        UseMachine("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
+    // The hot laptop's icon, a blue square with the reading in white, and its menu. The temperature check, which
+    // rebuilds the menu, runs every 30 seconds, the health check every 90 minutes; a menu the user has open outlives
+    // a cycle, and its next opening shows the new one. In Fahrenheit the reading takes three digits: the text shrinks
+    // until both ends stay on the icon, at every display scale (run again at the font DPI of 1.25 and 1.5, see
+    // CMakeLists.txt).
+    void hotMachineShowsItsIconAndMenu() {
+        DpiScale = fontDpi_ / 96.0f;
+        UseMachine("hot-nvme-laptop", {});
         QWaitClass controller;
-        QCOMPARE(Windows(), (QStringList{"ShutDownWarning", "SmartWarning"}));
-
-        // A blue square with the reading written on it in white.
-        const QSystemTrayIcon* icon = Icon(controller);
+        QSystemTrayIcon* icon = Icon(controller);
         QVERIFY(icon->isVisible());
-        QCOMPARE(icon->icon().availableSizes().value(0), QSize(29, 28));
-        const QImage drawn = icon->icon().pixmap(29, 28).toImage();
-        QCOMPARE(drawn.pixelColor(0, 0), QColor(33, 140, 254));
-        const int whitePixels = Pixels(drawn, [](const QColor& pixel) { return pixel.lightness() > 230; });
-        QVERIFY2(whitePixels > 20, qPrintable(QString::number(whitePixels)));
-
         // The USB stick has no report the tool passed, so it gets no submenu.
         QCOMPARE(Entries(icon->contextMenu()), (QStringList{"[Samsung SSD 980 PRO 1TB ]", "-", "-",
                                                             "Go to Corvane Drive Monitor",
                                                             "(hidden) Stop S.M.A.R.T monitoring", "-", "-", "Exit"}));
-        const QMenu* drive = icon->contextMenu()->actions().first()->menu();
-        QCOMPARE(Entries(drive), (QStringList{"-", "Temperature: 71°C", "-", "Health: 87 %", "-", "Performance: 100 %",
-                                              "-", "Partition: C: "}));
+        QCOMPARE(Entries(icon->contextMenu()->actions().first()->menu()),
+                 (QStringList{"-", "Temperature: 71°C", "-", "Health: 87 %", "-", "Performance: 100 %", "-",
+                              "Partition: C: "}));
 
-        // The temperature check, which rebuilds the menu, every 30 seconds; the health check every 90 minutes.
         QMap<int, QTimer*> timers;
         for (QTimer* timer : controller.findChildren<QTimer*>(QString(), Qt::FindDirectChildrenOnly))
             if (timer->isActive() && !timer->isSingleShot()) timers.insert(timer->interval(), timer);
         QCOMPARE(timers.keys(), (QList<int>{30000, 5400000}));
-        const QMenu* menu = icon->contextMenu();
+        const QPointer<QMenu> shown = icon->contextMenu();
         QVERIFY(QMetaObject::invokeMethod(timers[5400000], "timeout"));
-        QCOMPARE(icon->contextMenu(), menu);
+        QCOMPARE(icon->contextMenu(), shown.data());
+        shown->popup({0, 0});
+        QVERIFY(shown->isVisible());
+        WriteSettings({{"TempValue", "F"}});
         QVERIFY(QMetaObject::invokeMethod(timers[30000], "timeout"));
-        QVERIFY(icon->contextMenu() != menu);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(shown && shown->isVisible());
+        QCOMPARE(Entries(shown->actions().first()->menu()).at(1), QString("Temperature: 71°C"));
+        QVERIFY(icon->contextMenu() != shown);
+        QCOMPARE(Entries(icon->contextMenu()->actions().first()->menu()).at(1), QString("Temperature: 159°F"));
+        shown->hide();
+        QCoreApplication::processEvents();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QVERIFY(!shown);
+
+        QCOMPARE(icon->toolTip(), "Corvane Drive Monitor\n159°");
+        const QSize size = icon->icon().availableSizes().value(0);
+        QCOMPARE(size, QSize(int(29 * DpiScale), int(28 * DpiScale)));
+        const QImage drawn = icon->icon().pixmap(size).toImage();
+        QCOMPARE(drawn.pixelColor(0, 0), QColor(33, 140, 254));
+        int left = size.width(), right = -1;
+        for (int y = 0; y < drawn.height(); ++y)
+            for (int x = 0; x < drawn.width(); ++x)
+                if (drawn.pixelColor(x, y).lightness() > 180) left = qMin(left, x), right = qMax(right, x);
+        const QString inked = QString("text from column %1 to %2 of %3").arg(left).arg(right).arg(size.width());
+        QVERIFY2(left > 0 && right < size.width() - 1, qPrintable(inked));
+        // Shrunk just enough: the text still spans most of the icon.
+        QVERIFY2(right - left + 1 > size.width() * 3 / 4, qPrintable(inked));
     }
 
     // A submenu per drive in the drive list's order, each entry's image by its grade in the folder of the
@@ -152,15 +173,19 @@ private slots:
         QCOMPARE(images.join(' '), row.section(" => ", 1));
     }
 
-    // Shown in one run, the temperature warning leaves the shutdown warning's title strip in sight where
-    // the work area has room for that (run again with the font DPI of 1.5, see CMakeLists.txt; the
-    // offscreen screen has no room at that scale, Wine's display has).
-    void bothTemperatureWarningsStayInSight() {
+    // Shown in one run, the temperature warning leaves the shutdown warning's title strip in sight where the work
+    // area has room for that (run again at the font DPI of 1.5, see CMakeLists.txt; the offscreen screen has no
+    // room at that scale, Wine's display has), and a cycle that finds both still due moves neither. Each shutdown
+    // button stays connected once; a warning ignored with the box clear comes back at the next cycle, with the box
+    // ticked only the shutdown warning may; every cycle reads the settings afresh.
+    void bothTemperatureWarningsThroughTheCycles() {
         DpiScale = fontDpi_ / 96.0f;
         UseMachine("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
         QWaitClass controller;
-        const ShutDownWarning* shutDown = TopLevel<ShutDownWarning>();
-        const QRect first = shutDown->frameGeometry(), second = TopLevel<SmartWarning>()->frameGeometry();
+        QCOMPARE(Windows(), (QStringList{"ShutDownWarning", "SmartWarning"}));
+        ShutDownWarning* shutDown = TopLevel<ShutDownWarning>();
+        SmartWarning* temperature = TopLevel<SmartWarning>();
+        const QRect first = shutDown->frameGeometry(), second = temperature->frameGeometry();
         QCOMPARE(second.size(), first.size());
         const int titleStrip = shutDown->CenterTitleLabel->geometry().bottom() + 1;
         const QRect beside = first.translated(titleStrip * 3 / 2, titleStrip * 3 / 2);
@@ -168,30 +193,39 @@ private slots:
             QCOMPARE(second, beside);
         else
             QVERIFY(second.intersects(first));
-
-        // A cycle that finds both still due moves neither.
         RunTemperatureCycle(controller);
-        QCOMPARE(TopLevel<SmartWarning>()->frameGeometry(), second);
-    }
+        QCOMPARE(temperature->frameGeometry(), second);
+        QFile::remove(toolLog_);
+        temperature->ShutDownButton->click();
+        shutDown->ShutDownButton->click();
+        QCOMPARE(ToolRuns(), (QStringList{"shutdown /s", "shutdown /s"}));
 
-    // A menu the user has open is not taken away by a cycle; its next opening shows the new one.
-    void openMenuOutlivesACycle() {
-        UseMachine("hot-nvme-laptop", {});
-        QWaitClass controller;
-        const QPointer<QMenu> shown = Icon(controller)->contextMenu();
-        shown->popup({0, 0});
-        QVERIFY(shown->isVisible());
-        WriteSettings({{"TempValue", "F"}});
+        temperature->OkButton->click();
+        shutDown->OkButton->click();
+        QCOMPARE(Windows(), QStringList());
         RunTemperatureCycle(controller);
-        QVERIFY(shown && shown->isVisible());
-        QCOMPARE(Entries(shown->actions().first()->menu()).at(1), QString("Temperature: 71°C"));
-        const QMenu* next = Icon(controller)->contextMenu();
-        QVERIFY(next != shown);
-        QCOMPARE(Entries(next->actions().first()->menu()).at(1), QString("Temperature: 159°F"));
-        shown->hide();
-        QCoreApplication::processEvents();
-        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-        QVERIFY(!shown);
+        QCOMPARE(Windows(), (QStringList{"ShutDownWarning", "SmartWarning"}));
+
+        temperature->CheckBox->setChecked(true);
+        temperature->OkButton->click();
+        shutDown->OkButton->click();
+        WriteSettings({{"ShowWarning", true}, {"WarningValue", 50}, {"ShutDownValue", 159}, {"TempValue", "F"}});
+        RunTemperatureCycle(controller);
+        QCOMPARE(Windows(), QStringList{"ShutDownWarning"});
+
+        // A shutdown the system refuses is named in the debug output. The refusing one lies where each system's
+        // interpreter looks first: Linux's system folder, the current folder on Windows.
+        const QTemporaryDir refusing;
+        QVERIFY(WriteBytes(refusing.filePath("shutdown"),
+                           "#!/bin/sh\necho 'Call to PowerOff failed: Access denied' >&2\nexit 1\n", true));
+        QVERIFY(WriteBytes(refusing.filePath("shutdown.cmd"), "@echo Access denied 1>&2\r\n@exit /b 1\r\n"));
+        qputenv("CORVANE_SYSTEM_DIR", refusing.path().toUtf8());
+        const QString folder = QDir::currentPath();
+        QDir::setCurrent(refusing.path());
+        QTest::ignoreMessage(QtWarningMsg, "the machine was not shut down: \"shutdown /s\" ended with exit code 1");
+        shutDown->ShutDownButton->click();
+        QDir::setCurrent(folder);
+        qunsetenv("CORVANE_SYSTEM_DIR");
     }
 
     void healthWarningStaysAwayOnceIgnored() {
@@ -203,81 +237,6 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(&controller, "GetHealthAndPerformanceWarning"));
         QVERIFY(QMetaObject::invokeMethod(&controller, "GetInitialPerformanceandHealthWarning"));
         QCOMPARE(Windows(), QStringList());
-    }
-
-    // 41 °C in Fahrenheit takes three digits; the text shrinks until both ends stay on the icon, at every display
-    // scale (run again with the font DPI of 1.25 and 1.5, see CMakeLists.txt).
-    void threeDigitReadingFitsTheIcon() {
-        DpiScale = fontDpi_ / 96.0f;
-        UseMachine("failing-boot-disk", {{"TempValue", "F"}});
-        QWaitClass controller;
-        const QSystemTrayIcon* icon = Icon(controller);
-        QCOMPARE(icon->toolTip(), "Corvane Drive Monitor\n105°");
-        const QSize size = icon->icon().availableSizes().value(0);
-        QCOMPARE(size.width(), int(29 * DpiScale));
-        const QImage drawn = icon->icon().pixmap(size).toImage();
-        int left = size.width(), right = -1;
-        for (int y = 0; y < drawn.height(); ++y)
-            for (int x = 0; x < drawn.width(); ++x)
-                if (drawn.pixelColor(x, y).lightness() > 180) left = qMin(left, x), right = qMax(right, x);
-        const QString inked = QString("text from column %1 to %2 of %3").arg(left).arg(right).arg(size.width());
-        QVERIFY2(left > 0 && right < size.width() - 1, qPrintable(inked));
-        // Shrunk just enough: the text still spans most of the icon.
-        QVERIFY2(right - left + 1 > size.width() * 3 / 4, qPrintable(inked));
-    }
-
-    // Every cycle reads the settings afresh, and each dialog's shutdown button stays connected once.
-    void cyclesFollowTheSettingsOfTheMoment() {
-        UseMachine("hot-nvme-laptop", {});
-        QWaitClass controller;
-        RunTemperatureCycle(controller);
-        QCOMPARE(Windows(), QStringList());
-        WriteSettings({{"ShowWarning", true}, {"WarningValue", 71}, {"ShutDownValue", 72}});
-        for (int cycle = 0; cycle < 3; ++cycle) RunTemperatureCycle(controller);
-        QCOMPARE(Windows(), QStringList{"SmartWarning"});
-        QFile::remove(toolLog_);
-        TopLevel<SmartWarning>()->ShutDownButton->click();
-        QCOMPARE(ToolRuns(), QStringList{"shutdown /s"});
-
-        // Ignored with the box clear, a warning comes back at the next cycle.
-        TopLevel<SmartWarning>()->OkButton->click();
-        QCOMPARE(Windows(), QStringList());
-        RunTemperatureCycle(controller);
-        QCOMPARE(Windows(), QStringList{"SmartWarning"});
-
-        // Ignored with the box ticked: only the shutdown warning may come back.
-        TopLevel<SmartWarning>()->CheckBox->setChecked(true);
-        TopLevel<SmartWarning>()->OkButton->click();
-        WriteSettings({{"ShowWarning", true}, {"WarningValue", 50}, {"ShutDownValue", 159}, {"TempValue", "F"}});
-        RunTemperatureCycle(controller);
-        QCOMPARE(Windows(), QStringList{"ShutDownWarning"});
-        QCOMPARE(Icon(controller)->toolTip(), "Corvane Drive Monitor\n159°");
-        TopLevel<ShutDownWarning>()->OkButton->click();
-        RunTemperatureCycle(controller);
-        QCOMPARE(Windows(), QStringList{"ShutDownWarning"});
-        QFile::remove(toolLog_);
-        TopLevel<ShutDownWarning>()->ShutDownButton->click();
-        QCOMPARE(ToolRuns(), QStringList{"shutdown /s"});
-    }
-
-    // A shutdown the system refuses is named in the debug output.
-    void refusedShutdownIsNamed() {
-        UseMachine("hot-nvme-laptop", {});
-        QWaitClass controller;
-        // A refusing shutdown where each system's interpreter looks first: Linux's system folder, the
-        // current folder on Windows.
-        const QTemporaryDir refusing;
-        QVERIFY(WriteBytes(refusing.filePath("shutdown"),
-                           "#!/bin/sh\necho 'Call to PowerOff failed: Access denied' >&2\nexit 1\n", true));
-        QVERIFY(WriteBytes(refusing.filePath("shutdown.cmd"), "@echo Access denied 1>&2\r\n@exit /b 1\r\n"));
-        qputenv("CORVANE_SYSTEM_DIR", refusing.path().toUtf8());
-        const QString folder = QDir::currentPath();
-        QDir::setCurrent(refusing.path());
-        QTest::ignoreMessage(QtWarningMsg, "the machine was not shut down: \"shutdown /s\" ended with exit code 1");
-        const bool invoked = QMetaObject::invokeMethod(&controller, "OnSystemShutDown");
-        QDir::setCurrent(folder);
-        qunsetenv("CORVANE_SYSTEM_DIR");
-        QVERIFY(invoked);
     }
 
     // Without a work folder nothing is read, yet the icon is there, says why, and its menu ends the monitor;
@@ -311,9 +270,13 @@ private slots:
                                                             "(hidden) Stop S.M.A.R.T monitoring", "-", "-", "Exit"}));
         QCOMPARE(Windows(), QStringList());
         QCOMPARE(ToolRuns(), QStringList());
-        icon->contextMenu()->actions().last()->trigger();
+        // Either end of the monitor, the hidden stop entry or Exit, hides the icon; only Exit writes FirstTimeLaunch.
+        icon->contextMenu()->actions().at(2)->trigger();
         QVERIFY(!icon->isVisible());
         QCOMPARE(Setting("ShowTrayIcon").toBool(), false);
+        QCOMPARE(Setting("FirstTimeLaunch"), QVariant());
+        icon->contextMenu()->actions().last()->trigger();
+        QCOMPARE(Setting("FirstTimeLaunch").toBool(), true);
 
         restoreUsable();
         RunTemperatureCycle(controller);

@@ -1,5 +1,4 @@
 #include "dialogs/HealthWarning.h"
-#include "dialogs/SmartWarning.h"
 #include "support/DesktopTestSupport.h"
 
 #include <optional>
@@ -26,13 +25,11 @@ class TrayEndToEndTests : public QObject {
     VirtualDesktop desktop_;
     std::optional<Monitor> monitor_;
     const QString installFolder_ = root_.filePath("Corvane Drive Monitor");
-    const QString toolLog_ = root_.filePath("tools.log"), companionLog_ = root_.filePath("companions.log");
+    const QString companionLog_ = root_.filePath("companions.log");
 
-    QStringList Output(const QString& prefix) { return monitor_->Output("corvane.tray: " + prefix); }
-
-    void StartMonitor(const QString& machine, const QVariantMap& settings, bool keepSettings = false) {
-        if (!keepSettings) WriteSettings(settings);
-        for (const QString& log : {toolLog_, companionLog_}) QFile::remove(log);
+    void StartMonitor(const QString& machine, const QVariantMap& settings) {
+        WriteSettings(settings);
+        QFile::remove(companionLog_);
         qputenv("CORVANE_SIMULATED_MACHINE", MachinePath(machine).toUtf8());
         monitor_.emplace(QProcessEnvironment::systemEnvironment(), QStringList(), installFolder_ + "/CorvaneSMART");
         QVERIFY2(monitor_->Started(120000), qPrintable(monitor_->output));
@@ -68,96 +65,59 @@ private slots:
         for (const char* name : {"/CorvaneDriveMonitor.exe", "/CorvaneDataRecovery.exe"})
             QVERIFY(WriteBytes(installFolder_ + name, companion, true));
 
-        // The display and logs of the tools and monitors started from here; this process stays offscreen.
+        // The display and companion log of the monitors started from here; this process stays offscreen.
         QVERIFY(desktop_.Start());
         qunsetenv("QT_QPA_PLATFORM");
         qputenv("CORVANE_DPI", "96");
-        qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
         qputenv("CORVANE_COMPANION_LOG", companionLog_.toUtf8());
     }
 
     void cleanupTestCase() { monitor_.reset(); }
 
-    void hotMachineWarnsShowsItsTrayAndShutsDownOnce() {
+    // The icon docks and its menu opens on a right click, the drive's submenu beside it. Escape hides each warning;
+    // with no window left the monitor goes on in the tray until its Exit.
+    void hotMachineDocksItsIconAndOutlivesItsWarnings() {
         StartMonitor("hot-nvme-laptop", {{"ShowWarning", true}, {"WarningValue", 60}, {"ShutDownValue", 70}});
         STEP(ExpectHotLaptopStart(*monitor_));
-
-        // The menu opens on a right click, and the drive's submenu beside it.
         const int dialogsAndIcon = MonitorWindows().size();
         OpenTrayMenu();
         X({"key", "Down", "Right"});
         QVERIFY(WaitUntil([&] { return MonitorWindows().size() == dialogsAndIcon + 2; }));
         X({"key", "Escape", "Escape"});
         QVERIFY(WaitUntil([&] { return MonitorWindows().size() == dialogsAndIcon; }));
-
-        // One real tick of the temperature check rebuilds the menu and shows both warnings again.
-        QVERIFY(WaitUntil([&] { return Output("tray menu: ").size() == 2; }, 120000));
-        QVERIFY(WaitUntil([&] { return Output("showing ").size() >= 4; }));
-        const QStringList dialogs = MonitorDialogs();
-        QCOMPARE(dialogs.size(), 2);
-        QFile::remove(toolLog_);
-        Click(dialogs.last(), CentreOf<SmartWarning>("ShutDownButton"));
-        // The menu opens only once the click has been handled, every shutdown it asked for included.
-        OpenTrayMenu();
-        X({"key", "Escape"});
-        QVERIFY(WaitUntil([&] { return MonitorWindows().size() == dialogsAndIcon; }));
-        QCOMPARE(Lines(toolLog_).filter("shutdown"), QStringList{"shutdown /s"});
-
-        // Escape hides each warning; with no window left the monitor goes on in the tray, where its menu opens.
-        for (const QString& dialog : dialogs) X({"windowfocus", "--sync", dialog, "key", "Escape"});
+        for (const QString& dialog : MonitorDialogs()) X({"windowfocus", "--sync", dialog, "key", "Escape"});
         QVERIFY(WaitUntil([&] { return MonitorDialogs().isEmpty(); }));
         ChooseExitAndExpectTheEnd();
     }
 
-    void failingMachineOffersToIgnoreOrClone() {
+    // Clicks on the health warning's buttons and the tray's entry start the companions, each with its request and
+    // from its folder; once the process list names the drive monitor running, the tray's entry starts nothing and
+    // leaves SystemTrayLaunch as it is.
+    void failingMachineStartsItsCompanions() {
         const QVariantMap settings = {
             {"ShowWarning", true}, {"WarningValue", 90}, {"ShutDownValue", 95}, {"SystemTrayLaunch", true}};
         StartMonitor("failing-boot-disk", settings);
         STEP(ExpectFailingDiskStart(*monitor_));
-        Click(MonitorDialogs().first(), CentreOf<HealthWarning>("CheckBox"));
-        Click(MonitorDialogs().first(), CentreOf<HealthWarning>("OkButton"));
-        QVERIFY(WaitUntil([&] { return MonitorDialogs().isEmpty() && Setting("HealthDontShow") == QVariant("true"); }));
-        ChooseExitAndExpectTheEnd();
-
-        // The next start forgets that choice; this time the drive is to be cloned.
-        StartMonitor("failing-boot-disk", settings, true);
-        QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
         Click(MonitorDialogs().first(), CentreOf<HealthWarning>("CloneButton"));
         QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_), QStringList{"CorvaneDriveMonitor.exe|CloneDisk####HGSTHUS724040ALE640|" +
                                                    qEnvironmentVariable("TMPDIR") + "|SystemTrayLaunch=false"});
         QVERIFY(MonitorDialogs().isEmpty());
-        QVERIFY(Lines(toolLog_).contains("tasklist.exe") &&
-                Lines(toolLog_).contains("findstr.exe CorvaneDriveMonitor.exe"));
 
-        // The tray's own entry starts the drive monitor without a request.
-        QFile::remove(companionLog_);
+        const QString tasklist = installFolder_ + "/system/tasklist.exe";
+        QVERIFY(QFile::remove(tasklist));
+        QVERIFY(WriteBytes(tasklist, "#!/bin/sh\necho 'CorvaneDriveMonitor.exe 4242 CorvaneDriveMonitor.app'\n", true));
+        StartMonitor("failing-boot-disk", settings);
+        STEP(ExpectFailingDiskStart(*monitor_));
         OpenTrayMenu();
         X({"key", "Up", "Up", "Return"});
-        QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
-        QCOMPARE(Lines(companionLog_).first().section('|', 0, 1), QString("CorvaneDriveMonitor.exe|"));
-        ChooseExitAndExpectTheEnd();
-
-        // Recover Data starts the data-recovery application from the monitor's own folder.
-        StartMonitor("failing-boot-disk", settings);
-        QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+        QVERIFY(WaitUntil([&] { return !monitor_->Output("corvane.launcher: ").isEmpty(); }));
+        QCOMPARE(monitor_->Output("corvane.launcher: "), QStringList{"\"CorvaneDriveMonitor.exe\" is running already"});
+        QCOMPARE(Setting("SystemTrayLaunch"), QVariant("true"));
         Click(MonitorDialogs().first(), CentreOf<HealthWarning>("RecoverData"));
         QVERIFY(WaitUntil([&] { return !Lines(companionLog_).isEmpty(); }));
         QCOMPARE(Lines(companionLog_),
                  QStringList{"CorvaneDataRecovery.exe||" + installFolder_ + "|SystemTrayLaunch=true"});
-
-        // Once the process list names the drive monitor as the running check looks for it, the tray's entry
-        // starts nothing and leaves SystemTrayLaunch as it is.
-        const QString tasklist = installFolder_ + "/system/tasklist.exe";
-        QVERIFY(QFile::remove(tasklist));
-        QVERIFY(WriteBytes(tasklist, "#!/bin/sh\necho 'CorvaneDriveMonitor.exe 4242 CorvaneDriveMonitor.app'\n", true));
-        OpenTrayMenu();
-        X({"key", "Up", "Up", "Return"});
-        QVERIFY(WaitUntil([&] { return monitor_->Output("corvane.launcher: ").size() == 2; }));
-        QCOMPARE(monitor_->Output("corvane.launcher: ").last(), "\"CorvaneDriveMonitor.exe\" is running already");
-        QCOMPARE(Lines(companionLog_).size(), 1);
-        QCOMPARE(Setting("SystemTrayLaunch"), QVariant("true"));
-        ChooseExitAndExpectTheEnd();
     }
 };
 
