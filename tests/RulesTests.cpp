@@ -21,7 +21,6 @@ using namespace smart;
 namespace {
 
 QString DataPath(const QString& relative) { return QStringLiteral(CORVANE_TEST_DATA "/") + relative; }
-QStringList OutputLines(const QString& relative) { return ReadCaptureLines(DataPath(relative)).value_or(QStringList()); }
 QString YesNo(bool value) { return value ? "yes" : "no"; }
 // A yes-or-no word of a table row, `absent` where the row ends before it.
 bool Yes(const QStringList& words, int at, const char* absent = "no") { return words.value(at, absent) == "yes"; }
@@ -185,7 +184,7 @@ private slots:
     }
     void realOutputsReadAsWorkedOut() {
         QFETCH(QString, file);
-        const QStringList lines = OutputLines(file);
+        const QStringList lines = ReadCaptureLines(DataPath(file)).value_or(QStringList());
         QVERIFY(!lines.isEmpty());
         const SmartScan scan = ScanSmartLines(lines);
         const QString letters = tray::VolumeLetters(lines).join(',');
@@ -206,26 +205,6 @@ private slots:
             }
         }
     }
-
-    void driveLists() {
-        const QStringList sample = OutputLines("windows/wmic-diskdrive-get-index-model-serialnumber-5disks.txt");
-        QCOMPARE(disks::ModelTextForIndex(sample, "3"),
-                 QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
-        QCOMPARE(disks::DiskIndexEntries(sample).size(), 5);
-    }
-
-#ifndef Q_OS_WIN
-    // Wine's WMIC, as the test command captures it: UTF-16 with a mark, one entry per drive.
-    void wineDriveListReadsOneEntryPerDrive() {
-        const QString wine = qEnvironmentVariable("CORVANE_WINE_WMIC_CAPTURE");
-        if (wine.isEmpty()) QSKIP("no capture of Wine's WMIC in CORVANE_WINE_WMIC_CAPTURE (scripts/run-tests.sh makes one)");
-        QVERIFY(ReadBytes(wine).startsWith("\xFF\xFE"));
-        const QStringList entries = disks::DiskIndexEntries(ReadCaptureLines(wine).value_or(QStringList()));
-        QVERIFY(!entries.isEmpty());
-        for (int i = 0; i < entries.size(); ++i)
-            if (!entries[i].trimmed().isEmpty()) QCOMPARE(entries[i].trimmed(), QString::number(i));
-    }
-#endif
 };
 
 CORVANE_TEST_MAIN(RulesTests)
