@@ -1,4 +1,5 @@
 #include "LinuxBlockDevices.h"
+#include "ReportCache.h"
 #include "Text.h"
 #include "app/ProcessValues.h"
 #include "app/Settings.h"
@@ -79,6 +80,19 @@ const std::map<std::string, std::function<std::string(const std::string&)>> Bloc
     {"unescape", UnescapeHex},
     {"swaps", [](const std::string& text) { return Listed(ParseSwapFileNames(text), Trim); }},
     {"resident", [](const std::string& status) { return std::to_string(ResidentKilobytes(status)); }},
+    {"cached-report",
+     [](const std::string& row) {
+         const std::vector<std::string> words = Words(row);  // age, mode, "file" or "link"
+         QTemporaryDir folder;
+         const QString report = folder.filePath("sda.txt"), written = words[2] == "link" ? report + ".kept" : report;
+         QFile file(written);
+         const QDateTime time = QDateTime::currentDateTime().addSecs(-std::stoi(words[0]));
+         if (!WriteBytes(written, "report") || (words[2] == "link" && !QFile::link(written, report)) ||
+             !file.open(QIODevice::ReadWrite) || !file.setFileTime(time, QFileDevice::FileModificationTime) ||
+             chmod(QFile::encodeName(written), static_cast<mode_t>(std::stoi(words[1], nullptr, 8))) != 0)
+             return std::string("not made");
+         return ReadCachedReport(folder.path().toStdString(), "sda").value_or("none");
+     }},
 };
 
 }  // namespace
@@ -104,23 +118,6 @@ class StandinToolTests : public QObject {
     // What the goldens write as @HOST@ and @ROOT@, put back for this machine and checkout.
     static QByteArray ForThisMachine(QByteArray golden) {
         return golden.replace("@HOST@", QSysInfo::machineHostName().toUtf8()).replace("@ROOT@", CORVANE_SOURCE_DIR);
-    }
-
-    static bool MakeOpen(const QString& path) { return QDir().mkpath(path) && chmod(qPrintable(path), 0755) == 0; }
-
-    // The report for every disk: written `age` seconds ago with `mode`, and when `linked` a link to such
-    // a file outside the cache.
-    void CacheForEveryDisk(int age, mode_t mode = 0644, bool linked = false) {
-        for (const QString& name : QStringList{"sda", "sdb", "nvme0n1"}) {
-            const QString path = reports_ + "/" + name + ".txt", copy = linked ? root_.filePath(name + ".txt") : path;
-            QFile::remove(path);
-            QFile::remove(copy);
-            QVERIFY(QFile::copy(report_, copy));
-            QFile file(copy);
-            QVERIFY(file.open(QIODevice::ReadWrite));
-            QVERIFY(file.setFileTime(QDateTime::currentDateTime().addSecs(-age), QFileDevice::FileModificationTime));
-            QVERIFY(chmod(QFile::encodeName(copy), mode) == 0 && (!linked || QFile::link(copy, path)));
-        }
     }
 
     // The stand-in smartctl's report of sda to a user who is not root: "nobody" when this is root.
@@ -155,7 +152,8 @@ private slots:
         qputenv("CORVANE_SETTINGS_FILE", root_.filePath("settings.ini").toUtf8());
 
         const QString tools = root_.filePath("tools");
-        for (const QString& folder : {root_.path(), bin_, bin_ + "/system", reports_, tools}) QVERIFY(MakeOpen(folder));
+        for (const QString& folder : {root_.path(), bin_, bin_ + "/system", reports_, tools})
+            QVERIFY(QDir().mkpath(folder) && chmod(QFile::encodeName(folder), 0755) == 0);
         QVERIFY(QFile::copy(system_ + "/corvane-standin", bin_ + "/system/corvane-standin"));
         QVERIFY(QFile::link(bin_ + "/system/corvane-standin", bin_ + "/system/smartctl64Bit.exe"));
         // The smartctl of every run here: it names the disk, and on sdb it hangs, deaf to SIGTERM, while
@@ -219,7 +217,7 @@ private slots:
         QVERIFY2(outcomes_.contains(outcome + "== "), ("not as recorded in outcomes.txt:\n" + outcome).constData());
     }
 
-    // The stand-in program's rules for this machine's disks, on texts from other machines.
+    // The stand-in program's rules for this machine's disks, on texts from other machines and on cached reports.
     void blockDeviceRules_data() { AddRuleRows("standins/block-devices.txt"); }
     void blockDeviceRules() {
         QFETCH(QString, rule);
@@ -305,26 +303,19 @@ esac > "$capture"
         qputenv("PATH", path);
     }
 
-    // Fresh, it is the report; an hour old, writable by others, a link, in a folder closed to the user
-    // or missing, it is as if there were no cache, and smartctl is run as the service runs it.
-    void userGetsOnlyAFreshTrustedReport() {
+    // A user who is not root gets the cached report (which ones it trusts, cached-report in
+    // block-devices.txt holds); where there is none, or it is closed to the user, smartctl's.
+    void userGetsTheCachedReport() {
         if (geteuid() == 0 && QStandardPaths::findExecutable("setpriv").isEmpty())
             QSKIP("root without setpriv to be another user");
-        CacheForEveryDisk(0);
+        const QString cached = reports_ + "/sda.txt";
+        QVERIFY(WriteBytes(cached, ReadBytes(report_)) && chmod(QFile::encodeName(cached), 0644) == 0);
         QCOMPARE(FirstDiskAsUser(), ReadBytes(report_));
-        CacheForEveryDisk(3600);
         const QByteArray withoutCache = "report of /dev/sda begins\nreport ends\n";
-        QCOMPARE(FirstDiskAsUser(), withoutCache);
-        CacheForEveryDisk(0, 0666);
-        QCOMPARE(FirstDiskAsUser(), withoutCache);
-        CacheForEveryDisk(0, 0644, true);
-        QCOMPARE(FirstDiskAsUser(), withoutCache);
-        CacheForEveryDisk(0);
         QVERIFY(chmod(QFile::encodeName(reports_), 0700) == 0);
         if (geteuid() == 0) QCOMPARE(FirstDiskAsUser(), withoutCache);
         QVERIFY(QDir(reports_).removeRecursively());
         QCOMPARE(FirstDiskAsUser(), withoutCache);
-        QVERIFY(MakeOpen(reports_));
     }
 
     // The service's pass: `smartctl -n standby -a` for each whole disk, each report 0644 and swapped
