@@ -137,7 +137,6 @@ class StandinToolTests : public QObject {
 
     // The service on the described disks, writing into `folder`.
     void StartService(QProcess& service, const QStringList& options, const QString& folder) {
-        service.setProcessEnvironment(QProcessEnvironment::systemEnvironment());
         service.start(built_ + "/corvane-report-cache", options + QStringList{folder});
         QVERIFY(service.waitForStarted());
     }
