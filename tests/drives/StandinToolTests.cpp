@@ -337,9 +337,10 @@ esac > "$capture"
         StartService(service, {"--interval", "1", "--time-limit", "600"}, folder);
         qunsetenv("NOTIFY_SOCKET");
         const auto whole = [&] {
-            for (const QString& name : QDir(folder).entryList({"*.txt"}, QDir::Files))
-                if (ReadBytes(folder + "/" + name) != "report of /dev/" + name.chopped(4).toUtf8() + " begins\nreport ends\n")
-                    return false;
+            for (const QString& name : QDir(folder).entryList({"*.txt"}, QDir::Files)) {
+                const QByteArray device = "/dev/" + name.chopped(4).toUtf8();
+                if (ReadBytes(folder + "/" + name) != "report of " + device + " begins\nreport ends\n") return false;
+            }
             return true;
         };
         bool alwaysWhole = true;
