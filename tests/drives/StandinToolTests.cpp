@@ -263,7 +263,7 @@ private slots:
         qputenv("CORVANE_SIMULATED_MACHINE", CORVANE_SOURCE_DIR "/standins/machines/hot-nvme-laptop");
         const QString stored = root_.filePath("R&D Tools^1/smartctl64Bit.exe");
         const QString openToAll = root_.filePath("open to all/smartctl64Bit.exe");
-        for (const QString& tool : {stored, openToAll})
+        for (const QString& tool : {stored, openToAll, root_.filePath("tools/smartctl64Bit.exe")})  // the last on PATH
             QVERIFY(WriteBytes(tool, "#!/bin/sh\necho 'Temperature: 55 Celsius'\n", true));
         QVERIFY(QFile::setPermissions(QFileInfo(openToAll).path(), QFileDevice::Permissions(0x7777)));
         LaunchArgument = ScheduledLaunchArgument;
