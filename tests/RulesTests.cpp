@@ -48,7 +48,6 @@ QStringList Report(QString table) {
 
 // The rules of tests/data/rules.txt, each from its input to its result as text.
 const QHash<QString, std::function<QString(const QString&)>> Rules = {
-    {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
     {"scan",
      [](const QString& table) {
          const SmartScan scan = ScanSmartLines(Report(table));
