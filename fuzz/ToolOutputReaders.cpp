@@ -19,8 +19,8 @@ constexpr int ModelLookupsPerCapture = 16;
 bool InPercentRange(int value) { return value >= 0 && value <= 100; }
 bool IsFullOrHalf(int performance) { return performance == 50 || performance == 100; }
 
-QString ReadCapture(const QByteArray& capture) {
-    for (const QString& line : DecodeCaptureLines(capture)) {
+QString ReadCapture(const QStringList& lines) {
+    for (const QString& line : lines) {
         if (line.contains('\n') || line.contains('\r')) return "a line keeps a line break: " + line;
         for (const QString& word : SplitWords(line)) {
             if (word.isEmpty() || word.contains(' ')) return "a word is empty or holds a space: \"" + word + '"';
@@ -30,8 +30,7 @@ QString ReadCapture(const QByteArray& capture) {
     return {};
 }
 
-QString ReadDriveList(const QByteArray& capture) {
-    const QStringList lines = DecodeCaptureLines(capture);
+QString ReadDriveList(const QStringList& lines) {
     const QStringList entries = disks::DiskIndexEntries(lines);
     for (const QString& entry : entries.mid(0, ModelLookupsPerCapture)) {
         if (entry.startsWith("Index") || entry.startsWith("----")) return "a header line became an entry: " + entry;
@@ -42,8 +41,7 @@ QString ReadDriveList(const QByteArray& capture) {
     return {};
 }
 
-QString ReadDiskpartDetails(const QByteArray& capture) {
-    const QStringList lines = DecodeCaptureLines(capture);
+QString ReadDiskpartDetails(const QStringList& lines) {
     disks::ShowsBootDisk(lines);
     const QStringList letters = tray::VolumeLetters(lines);
     const int volumeRows = lines.filter("Volume ").size();
@@ -55,8 +53,7 @@ QString ReadDiskpartDetails(const QByteArray& capture) {
     return {};
 }
 
-QString ReadSmartReport(const QByteArray& capture) {
-    const QStringList lines = DecodeCaptureLines(capture);
+QString ReadSmartReport(const QStringList& lines) {
     const smart::SmartScan scan = smart::ScanSmartLines(lines);
     if (scan.temperatureLine && !scan.temperatureLine->contains("Temperature"))
         return "temperature taken from a line without \"Temperature\": " + *scan.temperatureLine;
@@ -66,8 +63,7 @@ QString ReadSmartReport(const QByteArray& capture) {
     return {};
 }
 
-QString ReadHealthAndPerformance(const QByteArray& capture) {
-    const QStringList lines = DecodeCaptureLines(capture);
+QString ReadHealthAndPerformance(const QStringList& lines) {
     const int health = smart::HealthFromReport(lines);
     if (!InPercentRange(health)) return QString("health %1 %").arg(health);
     const int performance = smart::PerformanceFromReport(lines);
@@ -81,8 +77,7 @@ QString ReadHealthAndPerformance(const QByteArray& capture) {
     return {};
 }
 
-QString ReadProcessList(const QByteArray& capture) {
-    const QStringList lines = DecodeCaptureLines(capture);
+QString ReadProcessList(const QStringList& lines) {
     const bool named = !lines.filter("Corvane").isEmpty();
     for (const tray::Companion companion : {tray::Companion::DriveMonitor, tray::Companion::DataRecovery})
         if (tray::CaptureShowsCompanionRunning(lines, companion) && !named)
@@ -93,11 +88,12 @@ QString ReadProcessList(const QByteArray& capture) {
 }  // namespace
 
 QString BrokenReaderRule(const QByteArray& capture) {
-    const std::pair<const char*, QString (*)(const QByteArray&)> readers[] = {
+    const QStringList lines = DecodeCaptureLines(capture);
+    const std::pair<const char*, QString (*)(const QStringList&)> readers[] = {
         {"capture", ReadCapture}, {"drive-list", ReadDriveList}, {"diskpart", ReadDiskpartDetails},
         {"smart-report", ReadSmartReport}, {"health-performance", ReadHealthAndPerformance},
         {"process-list", ReadProcessList}};
     for (const auto& [name, read] : readers)
-        if (const QString fault = read(capture); !fault.isEmpty()) return name + QString(" reader: ") + fault;
+        if (const QString fault = read(lines); !fault.isEmpty()) return name + QString(" reader: ") + fault;
     return {};
 }

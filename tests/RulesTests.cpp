@@ -21,7 +21,6 @@ using namespace smart;
 namespace {
 
 QString DataPath(const QString& relative) { return QStringLiteral(CORVANE_TEST_DATA "/") + relative; }
-QStringList OutputLines(const QString& relative) { return ReadCaptureLines(DataPath(relative)).value_or(QStringList()); }
 QString YesNo(bool value) { return value ? "yes" : "no"; }
 // A yes-or-no word of a table row, `absent` where the row ends before it.
 bool Yes(const QStringList& words, int at, const char* absent = "no") { return words.value(at, absent) == "yes"; }
@@ -49,7 +48,6 @@ QStringList Report(QString table) {
 
 // The rules of tests/data/rules.txt, each from its input to its result as text.
 const QHash<QString, std::function<QString(const QString&)>> Rules = {
-    {"temperature-line", [](const QString& line) { return Number(TemperatureFromLine(line)); }},
     {"scan",
      [](const QString& table) {
          const SmartScan scan = ScanSmartLines(Report(table));
@@ -155,6 +153,17 @@ const QHash<QString, std::function<QString(const QString&)>> Rules = {
      }},
     {"scale",
      [](const QString& text) { return Number(DpiStep(text.toFloat())) + ' ' + Number(ClassScaleFor(text.toFloat())); }},
+    {"reading",
+     [](const QString& file) {
+         const QStringList lines = ReadCaptureLines(DataPath(file)).value_or(QStringList());
+         const QString letters = tray::VolumeLetters(lines).join(',');
+         const SmartScan scan = ScanSmartLines(lines);
+         if (lines.isEmpty()) return QString("nothing read");
+         if (!file.startsWith("smartctl/"))
+             return YesNo(disks::ShowsBootDisk(lines)) + ' ' + (letters.isEmpty() ? "-" : letters);
+         return QStringList{Number(scan.Temperature()), YesNo(scan.passedSeen), YesNo(ReportHasPassed(lines)),
+                            Number(HealthFromReport(lines)), Number(PerformanceFromReport(lines))}.join(' ');
+     }},
 };
 
 }  // namespace
@@ -177,25 +186,9 @@ private slots:
         QTEST(Rules[rule](input), "result");
     }
 
-    void realOutputsReadAsWorkedOut_data() {
-        QTest::addColumn<QString>("file");
-        QTest::addColumn<QStringList>("expected");
-        for (const QStringList& row : DataRows("readings.txt"))
-            QTest::newRow(qPrintable(row[0])) << row[0] << QStringList(row.mid(1));
-    }
-    void realOutputsReadAsWorkedOut() {
-        QFETCH(QString, file);
-        const QStringList lines = OutputLines(file);
-        QVERIFY(!lines.isEmpty());
-        const SmartScan scan = ScanSmartLines(lines);
-        const QString letters = tray::VolumeLetters(lines).join(',');
-        const QStringList read =
-            file.startsWith("smartctl/")
-                ? QStringList{Number(scan.Temperature()), YesNo(scan.passedSeen), YesNo(ReportHasPassed(lines)),
-                              Number(HealthFromReport(lines)), Number(PerformanceFromReport(lines))}
-                : QStringList{YesNo(disks::ShowsBootDisk(lines)), letters.isEmpty() ? "-" : letters};
-        QTEST(read, "expected");
-    }
+    // What the monitor reads from real tool outputs, by the same rules.
+    void realOutputsReadAsWorkedOut_data() { AddRuleRows("readings.txt"); }
+    void realOutputsReadAsWorkedOut() { rules(); }
 
     // Every real output and every input that once broke a reader, through every reader of tool output.
     void everyReaderStaysSound() {
@@ -206,26 +199,6 @@ private slots:
             }
         }
     }
-
-    void driveLists() {
-        const QStringList sample = OutputLines("windows/wmic-diskdrive-get-index-model-serialnumber-5disks.txt");
-        QCOMPARE(disks::ModelTextForIndex(sample, "3"),
-                 QString("Realtek RTL9210B-CG SCSI Disk Device 0000000000000000 "));
-        QCOMPARE(disks::DiskIndexEntries(sample).size(), 5);
-    }
-
-#ifndef Q_OS_WIN
-    // Wine's WMIC, as the test command captures it: UTF-16 with a mark, one entry per drive.
-    void wineDriveListReadsOneEntryPerDrive() {
-        const QString wine = qEnvironmentVariable("CORVANE_WINE_WMIC_CAPTURE");
-        if (wine.isEmpty()) QSKIP("no capture of Wine's WMIC in CORVANE_WINE_WMIC_CAPTURE (scripts/run-tests.sh makes one)");
-        QVERIFY(ReadBytes(wine).startsWith("\xFF\xFE"));
-        const QStringList entries = disks::DiskIndexEntries(ReadCaptureLines(wine).value_or(QStringList()));
-        QVERIFY(!entries.isEmpty());
-        for (int i = 0; i < entries.size(); ++i)
-            if (!entries[i].trimmed().isEmpty()) QCOMPARE(entries[i].trimmed(), QString::number(i));
-    }
-#endif
 };
 
 CORVANE_TEST_MAIN(RulesTests)
