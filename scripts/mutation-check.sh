@@ -110,8 +110,8 @@ m "model names as rich text in the menu" tray/DiskOverview.cpp 'QStringLiteral("
 m "a lower-case schedular takes the scheduler's form" smart/SmartCommand.cpp \
   'if (launchArgument != ScheduledLaunchArgument)' \
   'if (launchArgument.compare(ScheduledLaunchArgument, Qt::CaseInsensitive) != 0)'
-m "a refused stored tool path runs the tool by name" smart/SmartCommand.cpp 'if (toolPath.empty()) return QString();' \
-  'if (toolPath.empty()) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;'
+m "a refused stored tool path runs the tool by name" smart/SmartCommand.cpp 'if (toolPath.isEmpty()) return QString();' \
+  'if (toolPath.isEmpty()) return QStringLiteral("smartctl64Bit.exe -a  /dev/") + device + redirection;'
 m "a stored tool path with a quote taken" platform/ToolPath.cpp 'std::strchr("\"%", c)' 'std::strchr("%", c)'
 m "the health check takes PASSED only up to the temperature" tray/WarningDecisions.cpp \
   'if (!smart::ReportHasPassed(report))' 'if (!smart::ScanSmartLines(report).passedSeen)'

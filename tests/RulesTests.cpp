@@ -199,6 +199,19 @@ private slots:
             }
         }
     }
+
+#ifndef Q_OS_WIN
+    // Wine's own WMIC, as the test command captures it: UTF-16 with a mark, one entry per drive.
+    void wineDriveListReadsOneEntryPerDrive() {
+        const QString wine = qEnvironmentVariable("CORVANE_WINE_WMIC_CAPTURE");
+        if (wine.isEmpty()) QSKIP("no capture of Wine's WMIC in CORVANE_WINE_WMIC_CAPTURE (scripts/run-tests.sh makes one)");
+        QVERIFY(ReadBytes(wine).startsWith("\xFF\xFE"));
+        const QStringList entries = disks::DiskIndexEntries(ReadCaptureLines(wine).value_or(QStringList()));
+        QVERIFY(!entries.isEmpty());
+        for (int i = 0; i < entries.size(); ++i)
+            if (!entries[i].trimmed().isEmpty()) QCOMPARE(entries[i].trimmed(), QString::number(i));
+    }
+#endif
 };
 
 CORVANE_TEST_MAIN(RulesTests)
