@@ -42,7 +42,7 @@ struct FaultCase {
     QStringList removedTools;
     QMap<QString, QByteArray> replacedTools;  // each tool's script
     QStringList machineLines;                 // added to the machine's description
-    QStringList variables;                    // "NAME=VALUE" for the monitor's environment
+    QStringList variables;                    // "NAME=VALUE" for the monitor's environment, $case its folder
     QStringList settings;                     // "KEY=VALUE" instead of the usual warning settings
     QString lastMenu;                         // the tray menu after the check; empty: any
     QStringList logged;                       // texts the debug output must hold
@@ -161,7 +161,7 @@ class FaultMatrixTests : public QObject {
                                                    "CORVANE_SETTINGS_FILE=" + run.settingsFile, "TMPDIR=" + run.Path("temp"),
                                                    "CORVANE_DPI=96", "CORVANE_TOOL_LOG=" + run.Path("tools.log")} +
                                            run.variables)
-            run.environment.insert(variable.section('=', 0, 0), variable.section('=', 1));
+            run.environment.insert(variable.section('=', 0, 0), variable.section('=', 1).replace("$case", run.folder.path()));
         for (const QString& tool : run.removedTools) QVERIFY(QFile::remove(run.Path("system/" + tool)));
         for (auto tool = run.replacedTools.cbegin(); tool != run.replacedTools.cend(); ++tool)
             run.ReplaceTool(tool.key(), tool.value());
@@ -171,24 +171,6 @@ class FaultMatrixTests : public QObject {
     }
 
     void AddCodedCases() {
-        // Held up at start-up, the monitor runs all the same, writes its start-up settings, runs no tool,
-        // shows its icon saying why with a menu without drives, and lists both drives at the first check
-        // once the folder is there.
-        FaultCase& heldUp = AddCase("no temporary folder at all", [](FaultCase& run) {
-            run.environment.insert("TMPDIR", run.Path("temp not made yet"));
-        });
-        heldUp.lastMenu = BothDrives;
-        heldUp.logged = QStringList{"no private work folder"};
-        heldUp.midway = [](FaultCase& run) {
-            QCOMPARE(run.TrayMenus().value(0), NoDrives);
-            const QString icon = run.Lines(TrayIconPrefix).value(0);
-            QVERIFY2(icon.contains("Drives not read: the temporary folder is unusable."), qPrintable(icon));
-            QCOMPARE(run.ToolRuns(), QStringList());
-            const QSettings settings(run.settingsFile, QSettings::IniFormat);
-            QVERIFY(settings.contains("TaskName") && settings.contains("HealthDontShow"));
-            QVERIFY(QDir().mkpath(run.Temporary()) && GiveToMonitor(run.Temporary()));
-        };
-
         AddCase("malformed settings file", [](FaultCase& run) {
             const QByteArray garbage("\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n", 24);
             QVERIFY(WriteBytes(run.settingsFile, ReadBytes(run.settingsFile) + garbage));

@@ -4,8 +4,8 @@
 // holds the folder's lock, and a process that then makes, renames or removes anything in it sleeps
 // where no signal reaches it, SIGKILL included, until the listing ends. On a FUSE file system whose
 // server never answers, the listing's buffer is a mapped file that can never be read in; here it is
-// memory handed to userfaultfd, whose page is given only by Release(), or after `longest`, so that a
-// test whose process does wait for the folder fails rather than hangs. Linux only.
+// memory handed to userfaultfd, whose page is given only by Release(), or when the test process ends:
+// a test whose process does wait for the folder fails at ctest's time limit. Linux only.
 
 #include <QFile>
 #include <QString>
@@ -19,15 +19,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 class HeldFolderLock {
 public:
-    explicit HeldFolderLock(const QString& folder, std::chrono::seconds longest = std::chrono::seconds(90)) {
+    explicit HeldFolderLock(const QString& folder) {
         faults_ = static_cast<int>(syscall(SYS_userfaultfd, O_CLOEXEC | O_NONBLOCK));
         uffdio_api api{};
         api.api = UFFD_API;
@@ -52,11 +49,6 @@ public:
         lister_ = std::thread([this] { syscall(SYS_getdents64, folder_, page_, pageSize_); });
         pollfd fault{faults_, POLLIN, 0};
         if (poll(&fault, 1, 60000) != 1) problem_ = "the listing of " + folder + " never reached its buffer";
-        watchdog_ = std::thread([this, longest] {
-            std::unique_lock<std::mutex> hold(lock_);
-            released_.wait_for(hold, longest, [this] { return faults_ < 0; });
-            LetGo();
-        });
     }
     ~HeldFolderLock() { Release(); }
     HeldFolderLock(const HeldFolderLock&) = delete;
@@ -67,12 +59,8 @@ public:
 
     // Lets the listing finish, and with it everything that waited for the folder.
     void Release() {
-        {
-            const std::lock_guard<std::mutex> hold(lock_);
-            LetGo();
-        }
-        released_.notify_all();
-        if (watchdog_.joinable()) watchdog_.join();
+        if (faults_ >= 0) close(faults_);  // without it the page is an ordinary one
+        faults_ = -1;
         if (lister_.joinable()) lister_.join();
         if (folder_ >= 0) close(folder_);
         folder_ = -1;
@@ -81,19 +69,11 @@ public:
     }
 
 private:
-    void LetGo() {
-        if (faults_ >= 0) close(faults_);  // without it the page is an ordinary one
-        faults_ = -1;
-    }
-
     const size_t pageSize_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     int faults_ = -1;
     int folder_ = -1;
     void* page_ = nullptr;
     std::thread lister_;
-    std::thread watchdog_;
-    std::mutex lock_;
-    std::condition_variable released_;
     QString problem_;
 };
 
