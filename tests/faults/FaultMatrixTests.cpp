@@ -41,6 +41,7 @@ struct FaultCase {
     QStringList removedTools;
     QMap<QString, QByteArray> replacedTools;  // each tool's script
     QStringList machineLines;                 // added to the machine's description
+    QStringList folders;                      // made in the case's folder
     QStringList variables;                    // "NAME=VALUE" for the monitor's environment, $case its folder
     QStringList settings;                     // "KEY=VALUE" instead of the usual warning settings
     QString lastMenu;                         // the tray menu after the check; empty: any
@@ -110,7 +111,7 @@ class FaultMatrixTests : public QObject {
         FaultCase* run = nullptr;
         QStringList replacing;  // the tools that the script lines replace
         const QMap<QString, QStringList FaultCase::*> lists{
-            {"remove", &FaultCase::removedTools}, {"machine", &FaultCase::machineLines},
+            {"remove", &FaultCase::removedTools}, {"machine", &FaultCase::machineLines}, {"folder", &FaultCase::folders},
             {"environment", &FaultCase::variables}, {"setting", &FaultCase::settings}, {"logs", &FaultCase::logged}};
         for (const QString& line : DataLines("healthy-desktop-fault-cases.txt")) {
             if (line.startsWith("  ")) {
@@ -144,7 +145,7 @@ class FaultMatrixTests : public QObject {
         const QStringList settings =
             run.settings.isEmpty() ? QStringList{"ShowWarning=true", "WarningValue=60", "ShutDownValue=70"} : run.settings;
         QVERIFY(WriteBytes(run.settingsFile, "[General]\n" + settings.join('\n').toUtf8() + '\n'));
-        QDir().mkpath(run.Path("temp"));
+        for (const QString& folder : QStringList{"temp"} + run.folders) QVERIFY(QDir().mkpath(run.Path(folder)));
         run.environment = QProcessEnvironment::systemEnvironment();
         run.environment.remove("XDG_RUNTIME_DIR");
         for (const QString& variable : QStringList{"QT_QPA_PLATFORM=offscreen", "QT_LOGGING_RULES=corvane.*=true",
@@ -167,16 +168,6 @@ class FaultMatrixTests : public QObject {
             const QByteArray garbage("\x00\xff\xfe garbage ==\n[[[\n=\n\xc3\x28\n", 24);
             QVERIFY(WriteBytes(run.settingsFile, ReadBytes(run.settingsFile) + garbage));
         });
-        FaultCase& unwritable =
-            AddCase("settings file cannot be written, temporary path with spaces and accents", [](FaultCase& run) {
-                QVERIFY(WriteBytes(run.Path("not-a-folder"), "a file"));
-                run.environment.insert("CORVANE_SETTINGS_FILE", run.Path("not-a-folder/settings.ini"));
-                const QString temporary = run.Path(QString::fromUtf8("Ana María Pérez/temp dir"));
-                QDir().mkpath(temporary);
-                run.environment.insert("TMPDIR", temporary);
-            });
-        unwritable.lastMenu = BothDrives;
-        unwritable.logged = QStringList{"could not write"};
         // One monitor per work folder: a second one on the same folder leaves before it writes any setting.
         AddCase("second monitor beside the first").midway = [](FaultCase& run) {
             QProcessEnvironment environment = run.environment;

@@ -24,32 +24,7 @@
 
 class HeldFolderLock {
 public:
-    explicit HeldFolderLock(const QString& folder) {
-        faults_ = static_cast<int>(syscall(SYS_userfaultfd, O_CLOEXEC | O_NONBLOCK));
-        uffdio_api api{};
-        api.api = UFFD_API;
-        if (faults_ < 0 || ioctl(faults_, UFFDIO_API, &api) != 0) {
-            // Faults in the kernel are caught for root only, unless vm.unprivileged_userfaultfd is 1.
-            problem_ = QStringLiteral("no userfaultfd that catches the kernel's faults: ") + std::strerror(errno);
-            return;
-        }
-        page_ = mmap(nullptr, pageSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        uffdio_register missing{};
-        missing.range = {reinterpret_cast<unsigned long long>(page_), pageSize_};
-        missing.mode = UFFDIO_REGISTER_MODE_MISSING;
-        if (page_ == MAP_FAILED || ioctl(faults_, UFFDIO_REGISTER, &missing) != 0) {
-            problem_ = QStringLiteral("cannot register a page with userfaultfd: ") + std::strerror(errno);
-            return;
-        }
-        folder_ = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder_ < 0) {
-            problem_ = "cannot open " + folder + ": " + std::strerror(errno);
-            return;
-        }
-        lister_ = std::thread([this] { syscall(SYS_getdents64, folder_, page_, pageSize_); });
-        pollfd fault{faults_, POLLIN, 0};
-        if (poll(&fault, 1, 60000) != 1) problem_ = "the listing of " + folder + " never reached its buffer";
-    }
+    explicit HeldFolderLock(const QString& folder) : problem_(Hold(folder)) {}
     ~HeldFolderLock() { Release(); }
     HeldFolderLock(const HeldFolderLock&) = delete;
     HeldFolderLock& operator=(const HeldFolderLock&) = delete;
@@ -69,6 +44,28 @@ public:
     }
 
 private:
+    // Starts the listing that holds the lock of `folder`; what kept it from being held, if anything.
+    QString Hold(const QString& folder) {
+        faults_ = static_cast<int>(syscall(SYS_userfaultfd, O_CLOEXEC | O_NONBLOCK));
+        uffdio_api api{};
+        api.api = UFFD_API;
+        // Faults in the kernel are caught for root only, unless vm.unprivileged_userfaultfd is 1.
+        if (faults_ < 0 || ioctl(faults_, UFFDIO_API, &api) != 0)
+            return Failure("no userfaultfd that catches the kernel's faults");
+        page_ = mmap(nullptr, pageSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        uffdio_register missing{};
+        missing.range = {reinterpret_cast<unsigned long long>(page_), pageSize_};
+        missing.mode = UFFDIO_REGISTER_MODE_MISSING;
+        if (page_ == MAP_FAILED || ioctl(faults_, UFFDIO_REGISTER, &missing) != 0)
+            return Failure("cannot register a page with userfaultfd");
+        folder_ = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder_ < 0) return Failure("cannot open " + folder);
+        lister_ = std::thread([this] { syscall(SYS_getdents64, folder_, page_, pageSize_); });
+        pollfd fault{faults_, POLLIN, 0};
+        return poll(&fault, 1, 60000) == 1 ? QString() : "the listing of " + folder + " never reached its buffer";
+    }
+    static QString Failure(const QString& what) { return what + ": " + std::strerror(errno); }
+
     const size_t pageSize_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     int faults_ = -1;
     int folder_ = -1;
