@@ -32,16 +32,6 @@ QStringList SettingsWarnings(const std::function<void()>& read) {
     qInstallMessageHandler(previous);
     return warnings;
 }
-
-// A user's configuration folder and the two folders of XDG_CONFIG_DIRS, all the test's own, and the
-// settings file in each.
-struct ConfigFolders {
-    QTemporaryDir root;
-    const QString configHome = root.filePath("home-config");
-    const QString configDirs = root.filePath("first") + ':' + root.filePath("second");
-    const QString user = configHome + '/' + StoreName, first = root.filePath("first/" + StoreName),
-                  second = root.filePath("second/" + StoreName);
-};
 #endif
 
 }  // namespace
@@ -101,15 +91,17 @@ private slots:
     void storeReadsDefaultsKeyByKey() {
         QFETCH(QStringList, files);
         QFETCH(QStringList, expected);
-        const ConfigFolders folders;
-        const QString paths[] = {folders.user, folders.first, folders.second};
+        // The user's configuration folder and the two folders of XDG_CONFIG_DIRS, all the test's own.
+        const QTemporaryDir root;
+        const QString paths[] = {root.filePath("home/" + StoreName), root.filePath("first/" + StoreName),
+                                 root.filePath("second/" + StoreName)};
         for (int file = 0; file < 3; ++file) {
             const QByteArray text = files[file] == "package"     ? ReadBytes(CORVANE_TEST_DATA "/../../packaging/settings-defaults.ini")
                                     : files[file] == "malformed" ? MalformedDefaults
                                                                  : files[file].replace("\\n", "\n").toUtf8();
             if (text != "-") QVERIFY(WriteBytes(paths[file], text.startsWith('[') ? text : "[General]\n" + text + '\n'));
         }
-        BecomeUser(folders.configHome, folders.configDirs);
+        BecomeUser(root.filePath("home"), root.filePath("first") + ':' + root.filePath("second"));
         const bool warns = expected.removeAll("warns") > 0;
         QStringList read;
         const QStringList warnings = SettingsWarnings([&] {
@@ -120,29 +112,8 @@ private slots:
             }
         });
         QCOMPARE(read, expected);
-        QCOMPARE(warnings, warns ? QStringList{"the defaults in \"" + folders.first + "\" do not parse; using what could be read"}
+        QCOMPARE(warnings, warns ? QStringList{"the defaults in \"" + paths[1] + "\" do not parse; using what could be read"}
                                  : QStringList());
-    }
-
-    // The real monitor with defaults: it reads them and writes its start-up settings to the user's
-    // file alone, even beside a malformed defaults file, whose name its debug output gives.
-    void startWritesOnlyTheUsersFile() {
-        const ConfigFolders folders;
-        const QByteArray defaults = "; for every user\n[General]\nResizeAppforDPI=false\nHealthDontShow=true\n";
-        QVERIFY(WriteBytes(folders.first, MalformedDefaults));
-        QVERIFY(WriteBytes(folders.second, defaults));
-        QProcessEnvironment environment = IsolatedEnvironment(folders.root.path());
-        environment.remove("CORVANE_SETTINGS_FILE");
-        environment.insert("XDG_CONFIG_HOME", folders.configHome);
-        environment.insert("XDG_CONFIG_DIRS", folders.configDirs);
-        Monitor monitor(environment);
-        QVERIFY2(monitor.Started(), qPrintable(monitor.output));
-        QVERIFY(!monitor.Output("corvane.settings: the defaults in \"" + folders.first + "\" do not parse").isEmpty());
-        QCOMPARE(ReadBytes(folders.first), MalformedDefaults);
-        QCOMPARE(ReadBytes(folders.second), defaults);
-        // ResizeAppforDPI is written only where no file has it.
-        QCOMPARE(AllSettings(folders.user),
-                 (QStringList{"HealthDontShow=false", "PerformanceDontShow=false", "TaskName="}));
     }
 #endif
 };

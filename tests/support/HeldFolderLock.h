@@ -4,8 +4,8 @@
 // holds the folder's lock, and a process that then makes, renames or removes anything in it sleeps
 // where no signal reaches it, SIGKILL included, until the listing ends. On a FUSE file system whose
 // server never answers, the listing's buffer is a mapped file that can never be read in; here it is
-// memory handed to userfaultfd, whose page is given only by Release(), or after `longest`, so that a
-// test whose process does wait for the folder fails rather than hangs. Linux only.
+// memory handed to userfaultfd, whose page is given only by Release(), or when the test process ends:
+// a test whose process does wait for the folder fails at ctest's time limit. Linux only.
 
 #include <QFile>
 #include <QString>
@@ -19,45 +19,12 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <chrono>
-#include <condition_variable>
 #include <cstring>
-#include <mutex>
 #include <thread>
 
 class HeldFolderLock {
 public:
-    explicit HeldFolderLock(const QString& folder, std::chrono::seconds longest = std::chrono::seconds(90)) {
-        faults_ = static_cast<int>(syscall(SYS_userfaultfd, O_CLOEXEC | O_NONBLOCK));
-        uffdio_api api{};
-        api.api = UFFD_API;
-        if (faults_ < 0 || ioctl(faults_, UFFDIO_API, &api) != 0) {
-            // Faults in the kernel are caught for root only, unless vm.unprivileged_userfaultfd is 1.
-            problem_ = QStringLiteral("no userfaultfd that catches the kernel's faults: ") + std::strerror(errno);
-            return;
-        }
-        page_ = mmap(nullptr, pageSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
-        uffdio_register missing{};
-        missing.range = {reinterpret_cast<unsigned long long>(page_), pageSize_};
-        missing.mode = UFFDIO_REGISTER_MODE_MISSING;
-        if (page_ == MAP_FAILED || ioctl(faults_, UFFDIO_REGISTER, &missing) != 0) {
-            problem_ = QStringLiteral("cannot register a page with userfaultfd: ") + std::strerror(errno);
-            return;
-        }
-        folder_ = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        if (folder_ < 0) {
-            problem_ = "cannot open " + folder + ": " + std::strerror(errno);
-            return;
-        }
-        lister_ = std::thread([this] { syscall(SYS_getdents64, folder_, page_, pageSize_); });
-        pollfd fault{faults_, POLLIN, 0};
-        if (poll(&fault, 1, 60000) != 1) problem_ = "the listing of " + folder + " never reached its buffer";
-        watchdog_ = std::thread([this, longest] {
-            std::unique_lock<std::mutex> hold(lock_);
-            released_.wait_for(hold, longest, [this] { return faults_ < 0; });
-            LetGo();
-        });
-    }
+    explicit HeldFolderLock(const QString& folder) : problem_(Hold(folder)) {}
     ~HeldFolderLock() { Release(); }
     HeldFolderLock(const HeldFolderLock&) = delete;
     HeldFolderLock& operator=(const HeldFolderLock&) = delete;
@@ -67,12 +34,8 @@ public:
 
     // Lets the listing finish, and with it everything that waited for the folder.
     void Release() {
-        {
-            const std::lock_guard<std::mutex> hold(lock_);
-            LetGo();
-        }
-        released_.notify_all();
-        if (watchdog_.joinable()) watchdog_.join();
+        if (faults_ >= 0) close(faults_);  // without it the page is an ordinary one
+        faults_ = -1;
         if (lister_.joinable()) lister_.join();
         if (folder_ >= 0) close(folder_);
         folder_ = -1;
@@ -81,19 +44,33 @@ public:
     }
 
 private:
-    void LetGo() {
-        if (faults_ >= 0) close(faults_);  // without it the page is an ordinary one
-        faults_ = -1;
+    // Starts the listing that holds the lock of `folder`; what kept it from being held, if anything.
+    QString Hold(const QString& folder) {
+        faults_ = static_cast<int>(syscall(SYS_userfaultfd, O_CLOEXEC | O_NONBLOCK));
+        uffdio_api api{};
+        api.api = UFFD_API;
+        // Faults in the kernel are caught for root only, unless vm.unprivileged_userfaultfd is 1.
+        if (faults_ < 0 || ioctl(faults_, UFFDIO_API, &api) != 0)
+            return Failure("no userfaultfd that catches the kernel's faults");
+        page_ = mmap(nullptr, pageSize_, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+        uffdio_register missing{};
+        missing.range = {reinterpret_cast<unsigned long long>(page_), pageSize_};
+        missing.mode = UFFDIO_REGISTER_MODE_MISSING;
+        if (page_ == MAP_FAILED || ioctl(faults_, UFFDIO_REGISTER, &missing) != 0)
+            return Failure("cannot register a page with userfaultfd");
+        folder_ = open(QFile::encodeName(folder).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        if (folder_ < 0) return Failure("cannot open " + folder);
+        lister_ = std::thread([this] { syscall(SYS_getdents64, folder_, page_, pageSize_); });
+        pollfd fault{faults_, POLLIN, 0};
+        return poll(&fault, 1, 60000) == 1 ? QString() : "the listing of " + folder + " never reached its buffer";
     }
+    static QString Failure(const QString& what) { return what + ": " + std::strerror(errno); }
 
     const size_t pageSize_ = static_cast<size_t>(sysconf(_SC_PAGESIZE));
     int faults_ = -1;
     int folder_ = -1;
     void* page_ = nullptr;
     std::thread lister_;
-    std::thread watchdog_;
-    std::mutex lock_;
-    std::condition_variable released_;
     QString problem_;
 };
 

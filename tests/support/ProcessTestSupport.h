@@ -164,21 +164,11 @@ inline QStringList AllSettings(const QString& file = SettingsFile()) {
     return all;
 }
 
-// The text of every debug line of `process` so far that begins with `prefix`, prefix removed; `output`
-// gathers all it has printed. A Windows program prints in its code page, here Latin-1, and ends lines
-// with CR LF.
-inline QStringList DebugLines(QProcess& process, QString& output, const QString& prefix, bool windows = false) {
-    const QByteArray printed = process.readAllStandardError();
-    output += (windows ? QString::fromLatin1(printed) : QString::fromUtf8(printed)).remove('\r');
-    const QRegularExpression start("^" + QRegularExpression::escape(prefix));
-    return output.split('\n').filter(start).replaceInStrings(start, QString());
-}
-
 // The real monitor (`program`, by default the built one) with its debug output on, ended with this object.
 struct Monitor {
     QProcess process;
-    QString output;
-    bool windows = false;  // a Windows program under Wine
+    QString output;        // all it has printed so far
+    bool windows = false;  // a Windows program under Wine, which prints in its code page (here Latin-1)
 
     Monitor(QProcessEnvironment environment, const QStringList& arguments = {},
             const QString& program = qEnvironmentVariable("CORVANE_TEST_BIN") + "/CorvaneSMART",
@@ -195,7 +185,12 @@ struct Monitor {
         process.waitForFinished();
     }
     // The text of every debug line so far that begins with `prefix`, prefix removed.
-    QStringList Output(const QString& prefix) { return DebugLines(process, output, prefix, windows); }
+    QStringList Output(const QString& prefix) {
+        const QByteArray printed = process.readAllStandardError();
+        output += (windows ? QString::fromLatin1(printed) : QString::fromUtf8(printed)).remove('\r');
+        const QRegularExpression start("^" + QRegularExpression::escape(prefix));
+        return output.split('\n').filter(start).replaceInStrings(start, QString());
+    }
     // Start-up has written its settings once the controller has built its tray menu.
     bool Started(int milliseconds = 60000) {
         const auto menuBuilt = [&] { return !Output("corvane.tray: tray menu:").isEmpty(); };
