@@ -17,21 +17,6 @@ void BecomeUser(const QString& configHome, const QString& configDirs) {
         qputenv("XDG_CONFIG_DIRS", configDirs.toUtf8());
 }
 
-// The settings store's warnings while `read` runs, kept from the test log.
-QStringList SettingsWarnings(const std::function<void()>& read) {
-    static QStringList warnings;
-    static QtMessageHandler previous = nullptr;
-    warnings.clear();
-    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
-        if (QLatin1String(context.category) == QLatin1String("corvane.settings"))
-            warnings << message;
-        else
-            previous(type, context, message);
-    });
-    read();
-    qInstallMessageHandler(previous);
-    return warnings;
-}
 #endif
 
 }  // namespace
@@ -104,7 +89,7 @@ private slots:
         BecomeUser(root.filePath("home"), root.filePath("first") + ':' + root.filePath("second"));
         const bool warns = expected.removeAll("warns") > 0;
         QStringList read;
-        const QStringList warnings = SettingsWarnings([&] {
+        const QStringList warnings = Logged("corvane.settings", [&] {
             const SettingsStore store;
             for (const QString& value : expected) {
                 const QString key = value.section('=', 0, 0);

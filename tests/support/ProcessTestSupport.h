@@ -39,6 +39,24 @@ inline bool WaitUntil(const std::function<bool()>& condition, int milliseconds =
     return true;
 }
 
+// The messages of the logging category `category` while `run` runs, kept from the test log.
+inline QStringList Logged(const char* category, const std::function<void()>& run) {
+    static const char* kept;
+    static QStringList messages;
+    static QtMessageHandler previous;
+    kept = category;
+    messages.clear();
+    previous = qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (qstrcmp(context.category, kept) == 0)
+            messages << message;
+        else
+            previous(type, context, message);
+    });
+    run();
+    qInstallMessageHandler(previous);
+    return messages;
+}
+
 // Runs `command`, its program first, in `environment` from `folder` to its end; false when it does not end in time.
 inline bool RunToEnd(QProcess& process, const QStringList& command,
                      const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment(),

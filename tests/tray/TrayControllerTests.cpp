@@ -1,10 +1,12 @@
 #include "app/ProcessValues.h"
+#include "app/Startup.h"
 #include "dialogs/HealthWarning.h"
 #include "dialogs/ShutDownWarning.h"
 #include "dialogs/SmartWarning.h"
 #include "exec/CaptureFile.h"
 #include "platform/Platform.h"
 #include "support/ProcessTestSupport.h"
+#include "tray/CompanionLauncher.h"
 #include "tray/QWaitClass.h"
 
 #include <QAction>
@@ -81,6 +83,7 @@ private slots:
     void initTestCase() {
         qputenv("CORVANE_TOOL_LOG", toolLog_.toUtf8());
         SystemDirectory = QString::fromStdString(platform::SystemDirectory());
+        PrepareApplication(*qApp);
     }
 
     void init() {
@@ -212,6 +215,13 @@ private slots:
         WriteSettings({{"ShowWarning", true}, {"WarningValue", 50}, {"ShutDownValue", 159}, {"TempValue", "F"}});
         RunTemperatureCycle(controller);
         QCOMPARE(Windows(), QStringList{"ShutDownWarning"});
+        // Escape closes the last warning; the monitor lives on in the tray, its event loop running.
+        QTimer afterwards;
+        bool outlived = false;
+        connect(&afterwards, &QTimer::timeout, [&] { outlived = true; QCoreApplication::quit(); });
+        QTimer::singleShot(0, [&] { QTest::keyClick(shutDown, Qt::Key_Escape); afterwards.start(200); });
+        QCoreApplication::exec();
+        QVERIFY(outlived && Windows().isEmpty());
 
         // A shutdown the system refuses is named in the debug output. The refusing one lies where each system's
         // interpreter looks first: Linux's system folder, the current folder on Windows.
@@ -238,6 +248,30 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(&controller, "GetInitialPerformanceandHealthWarning"));
         QCOMPARE(Windows(), QStringList());
     }
+
+#ifndef Q_OS_WIN
+    // "Go to Corvane Drive Monitor" starts nothing while the process list names the drive monitor, and leaves
+    // SystemTrayLaunch as it is; "Recover Data" starts the data-recovery application from the monitor's folder.
+    void companionsStartOnlyWhenNotRunning() {
+        const QTemporaryDir system;
+        QVERIFY(LinkStandins(system.path()) && QFile::remove(system.filePath("tasklist.exe")));
+        QVERIFY(WriteBytes(system.filePath("tasklist.exe"),
+                           "#!/bin/sh\necho 'CorvaneDriveMonitor.exe 4242 CorvaneDriveMonitor.app'\n", true));
+        SystemDirectory = system.path();
+        WriteSettings({{"SystemTrayLaunch", true}});
+        const QString folder = QDir::currentPath();
+        QDir::setCurrent(QDir::tempPath());
+        QCOMPARE(Logged("corvane.launcher", [] { tray::LaunchCompanion(tray::Companion::DriveMonitor); }),
+                 QStringList{"\"CorvaneDriveMonitor.exe\" is running already"});
+        QCOMPARE(Setting("SystemTrayLaunch").toBool(), true);
+        const QStringList recovery =
+            Logged("corvane.launcher", [] { tray::LaunchCompanion(tray::Companion::DataRecovery); });
+        QCOMPARE(recovery.value(0), QString("starting \"CorvaneDataRecovery.exe\" \"\""));
+        QCOMPARE(QDir::currentPath(), QCoreApplication::applicationDirPath());
+        QDir::setCurrent(folder);
+        SystemDirectory = QString::fromStdString(platform::SystemDirectory());
+    }
+#endif
 
     // Without a work folder nothing is read, yet the icon is there, says why, and its menu ends the monitor;
     // the first cycle with the folder reads as usual. The folder is refused on each system: open to all
