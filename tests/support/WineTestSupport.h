@@ -1,9 +1,112 @@
 #pragma once
 
-// A Wine prefix of a test's own, with the stand-in tools in place, and what the Windows program's tests
-// ask of it: running its programs, the registry, the tray icon Wine docks in the tray host.
+// A Wine prefix of a test's own, with the stand-in tools in place, on a virtual X display with a tray
+// host; xdotool looks at the windows and drives them as a user does.
 
-#include "support/DesktopTestSupport.h"
+#include "support/ProcessTestSupport.h"
+
+inline QString X(const QStringList& arguments) {
+    QProcess xdotool;
+    xdotool.start("xdotool", arguments);
+    xdotool.waitForFinished(30000);
+    return QString::fromLocal8Bit(xdotool.readAllStandardOutput()).trimmed();
+}
+
+inline QStringList VisibleWindows(const QString& how, const QString& what) {
+    return X({"search", "--onlyvisible", how, "^" + what + "$"}).split('\n', Qt::SkipEmptyParts);
+}
+
+inline void Click(const QString& window, const QPoint& point, int button = 1) {
+    X({"mousemove", "--window", window, QString::number(point.x()), QString::number(point.y()), "click",
+       QString::number(button)});
+}
+
+// Where a window lies on the screen.
+inline QRect WindowGeometry(const QString& window) {
+    static const QRegularExpression geometry("X=(-?\\d+)\nY=(-?\\d+)\nWIDTH=(\\d+)\nHEIGHT=(\\d+)\n");
+    const QRegularExpressionMatch match = geometry.match(X({"getwindowgeometry", "--shell", window}));
+    if (!match.hasMatch()) return {};
+    return {match.captured(1).toInt(), match.captured(2).toInt(), match.captured(3).toInt(), match.captured(4).toInt()};
+}
+inline QSize WindowSize(const QString& window) { return WindowGeometry(window).size(); }
+
+// The monitor's warning dialogs on screen.
+inline QStringList MonitorDialogs() { return VisibleWindows("--name", "Corvane Drive Monitor"); }
+
+// The first visible window of `windowClass` smaller than `size` both ways, once there is one: a tray icon.
+inline QString TrayIconWindow(const QString& windowClass, int size) {
+    QString icon;
+    WaitUntil([&] {
+        for (const QString& window : VisibleWindows("--class", windowClass))
+            if (WindowSize(window).width() < size && WindowSize(window).height() < size) icon = window;
+        return !icon.isEmpty();
+    });
+    return icon;
+}
+
+// Right-clicks the tray icon until a new window of `menuClass` opens, its menu; a freshly docked icon may
+// miss a click. Empty when none opened.
+inline QString OpenTrayMenu(const QString& icon, const QString& menuClass) {
+    const QStringList before = VisibleWindows("--class", menuClass);
+    QString menu;
+    for (int attempt = 0; attempt < 3 && !icon.isEmpty() && menu.isEmpty(); ++attempt) {
+        Click(icon, {5, 5}, 3);
+        WaitUntil([&] {
+            for (const QString& window : VisibleWindows("--class", menuClass))
+                if (!before.contains(window)) menu = window;
+            return !menu.isEmpty();
+        }, 10000);
+    }
+    return menu;
+}
+
+// What a monitor started on the hot laptop, warning at 60 °C and 70 °C, shows: both warnings, 71° on its
+// icon, its menu.
+inline void ExpectHotLaptopStart(Monitor& monitor) {
+    const QString disk = " \"Disk: Samsung SSD 980 PRO 1TB \"";
+    QVERIFY(WaitUntil([&] { return monitor.Output("corvane.tray: showing ").size() == 2; }));
+    QCOMPARE(monitor.Output("corvane.tray: showing "), (QStringList{"ShutDownWarning" + disk, "SmartWarning" + disk}));
+    QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 2; }));
+    QCOMPARE(monitor.Output("corvane.tray: tray icon "), QStringList{"\"Corvane Drive Monitor\\n71°\""});
+    QCOMPARE(monitor.Output("corvane.tray: tray menu: "), QStringList{HotLaptopMenu()});
+}
+
+// What a monitor started on the failing machine, warning at 90 °C, shows: the health warning of its boot
+// disk, the second of its two drives.
+inline void ExpectFailingDiskStart(Monitor& monitor) {
+    QVERIFY(WaitUntil([&] { return !monitor.Output("corvane.tray: showing ").isEmpty(); }));
+    QCOMPARE(monitor.Output("corvane.tray: showing "), QStringList{"HealthWarning \"Disk: HGST HUS724040ALE640 \""});
+    QCOMPARE(monitor.Output("corvane.tray: tray menu: ").value(0).count(" {Temperature: "), 2);
+    QVERIFY(WaitUntil([&] { return MonitorDialogs().size() == 1; }));
+}
+
+inline QStringList Lines(const QString& path) { return QString::fromUtf8(ReadBytes(path)).split('\n', Qt::SkipEmptyParts); }
+
+// Xvfb and trayer, ended with this object. Programs started after Start() inherit its DISPLAY.
+struct VirtualDesktop {
+    QProcess server, trayHost;
+
+    bool Start(const QString& screen = "1280x800x24") {
+        for (const char* tool : {"Xvfb", "trayer", "xdotool"})
+            if (QStandardPaths::findExecutable(tool).isEmpty()) {
+                qWarning("%s is missing: scripts/run-tests.sh installs it", tool);
+                return false;
+            }
+        server.start("Xvfb", {"-displayfd", "1", "-screen", "0", screen, "-nolisten", "tcp"});
+        if (!WaitUntil([&] { return server.canReadLine() || server.waitForReadyRead(100); })) return false;
+        qputenv("DISPLAY", ":" + server.readLine().trimmed());
+        trayHost.start("trayer", {"--edge", "top", "--align", "right", "--widthtype", "pixel", "--width", "200",
+                                  "--heighttype", "pixel", "--height", "40"});
+        return WaitUntil([&] { return !X({"search", "--class", "^trayer$"}).isEmpty(); }, 120000);
+    }
+
+    ~VirtualDesktop() {
+        for (QProcess* process : {&trayHost, &server}) {
+            process->kill();
+            process->waitForFinished();
+        }
+    }
+};
 
 // Wine shows this machine's root folder as drive Z:.
 inline QString WindowsPath(const QString& path) { return "Z:" + QDir::toNativeSeparators(path); }
