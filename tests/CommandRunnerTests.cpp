@@ -2,7 +2,6 @@
 #include "exec/CaptureFile.h"
 #include "exec/CommandRunner.h"
 
-#include "support/HeldFolderLock.h"
 #include "support/ProcessTestSupport.h"
 
 #include <QtTest>
@@ -10,11 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <filesystem>
-#include <future>
-
-using namespace std::chrono_literals;
 
 // The runner starts real processes through the real interpreter, with captures in the private work
 // folder under a temporary directory of a user whose name has a space and letters outside ASCII.
@@ -29,18 +24,6 @@ class CommandRunnerTests : public QObject {
         RemoveCaptureFile(capture);
         RunCommand(command.arg(QuotedPath(capture)).toStdString(), argument.toStdString());
         return ReadCaptureLines(capture).value_or(QStringList{"unreadable"});
-    }
-
-    // The processes whose standard output is `path`, as /proc names it (" (deleted)" once removed).
-    static QList<pid_t> WritingTo(const QString& path) {
-        QList<pid_t> writers;
-        for (const QString& id : QDir("/proc").entryList(QDir::Dirs)) {
-            char target[4096];
-            const ssize_t length = readlink(QFile::encodeName("/proc/" + id + "/fd/1").constData(), target, sizeof target);
-            if (length > 0 && QFile::decodeName(QByteArray(target, static_cast<int>(length))) == path)
-                writers << id.toInt();
-        }
-        return writers;
     }
 
 private slots:
@@ -111,54 +94,6 @@ private slots:
         }
         qputenv("TMPDIR", temporary_.toUtf8());
         QCOMPARE(PrepareWorkFolder(), WorkFolderState::Ready);
-    }
-
-    // A work folder that is there already is looked at, never made again: making it would wait for the
-    // lock of the temporary folder, which any user of a shared /tmp can hold.
-    void existingWorkFolderIsNotMadeAgain() {
-        HeldFolderLock lock(temporary_);
-        if (!lock.Held()) QSKIP(qPrintable(lock.Problem()));
-        std::future<WorkFolderState> preparing = std::async(std::launch::async, PrepareWorkFolder);
-        const bool prompt = preparing.wait_for(60s) == std::future_status::ready;
-        lock.Release();
-        QVERIFY2(prompt, "the check of the work folder waited for the temporary folder's lock");
-        QCOMPARE(preparing.get(), WorkFolderState::Ready);
-    }
-
-    // A tool asleep where SIGKILL does not reach it (making a folder whose lock another holds) is given up
-    // soon after it is killed: the run fails, says so, its capture is gone; the next run of that capture
-    // writes a new file, and a sleeper that wakes and ends is reaped by a later run.
-    void toolAsleepInTheKernelIsGivenUp_data() {
-        QTest::addColumn<QString>("command");
-        QTest::newRow("the tool itself") << "mkdir %1 >> %2";
-        QTest::newRow("a process the tool started") << "printf 'partial\\n' >> %2; mkdir %1 >> %2";
-    }
-    void toolAsleepInTheKernelIsGivenUp() {
-        QFETCH(QString, command);
-        const QString held = root_.filePath("held");
-        QVERIFY(QDir().mkpath(held));
-        HeldFolderLock lock(held);
-        if (!lock.Held()) QSKIP(qPrintable(lock.Problem()));
-        const QString capture = CapturePath("Temp.txt");
-        RemoveCaptureFile(capture);
-        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^given up: processes of .* did not end"));
-        const auto start = std::chrono::steady_clock::now();
-        const platform::CommandOutcome outcome =
-            RunCommandWithin(command.arg(QuotedPath(held + "/made"), QuotedPath(capture)).toStdString(), {}, 3s,
-                             {capture.toStdString(), LargestToolOutput});
-        QVERIFY2(std::chrono::steady_clock::now() - start < 60s, "the run waited for the sleeper");
-        QVERIFY(outcome.givenUp && outcome.timedOut && outcome.exitCode == -1);
-        QVERIFY(!QFile::exists(capture));
-        const QList<pid_t> sleepers = WritingTo(capture + " (deleted)");
-        QCOMPARE(sleepers.size(), 1);
-        QCOMPARE(ProcessState(sleepers[0]), 'D');
-        QCOMPARE(Capture("Temp.txt", "printf 'fresh\\n' >> %1"), QStringList{"fresh"});
-
-        lock.Release();
-        QVERIFY(WaitUntil([&] { return ProcessState(sleepers[0]) == 'Z' || ProcessState(sleepers[0]) == 0; }));
-        RunCommand("true", {});
-        QVERIFY(WaitUntil([&] { return ProcessState(sleepers[0]) == 0; }));
-        QVERIFY(QDir(held).rmdir("made"));
     }
 };
 

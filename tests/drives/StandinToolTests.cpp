@@ -355,7 +355,7 @@ esac > "$capture"
         QVERIFY(WaitUntil([&] { return QFile::exists(folder + "/sdb.txt"); }) && whole());
         struct stat status {};
         QVERIFY(stat(QFile::encodeName(folder + "/sdb.txt"), &status) == 0 && (status.st_mode & 0777) == 0644);
-        // Readers know the names; one who could list the folder could hold its lock (HeldFolderLock.h).
+        // Readers know the names; one who could list the folder could hold its lock (docs/robustness.md).
         QVERIFY(stat(QFile::encodeName(folder), &status) == 0 && (status.st_mode & 0777) == 0711);
         service.terminate();
         QVERIFY(service.waitForFinished(60000));
