@@ -8,9 +8,8 @@ BUILD_PACKAGES+=(fonts-noto-cjk fonts-noto-core)
 # Qt and smartctl for Windows are built from Debian's source packages (dpkg-dev unpacks them), the
 # installer by NSIS; Wine runs the result, with its own fonts for its menus.
 WINDOWS_PACKAGES=(g++-mingw-w64-x86-64 wine64 wine fonts-wine dpkg-dev nsis)
-# The end-to-end tests drive the real monitor on a virtual display with a tray host, and read its
-# windows' icons (xprop).
-DESKTOP_TEST_PACKAGES=(xvfb xauth trayer xdotool x11-utils)
+# The end-to-end tests drive the real monitor on a virtual display with a tray host.
+DESKTOP_TEST_PACKAGES=(xvfb xauth trayer xdotool)
 # The fuzz targets: clang with its libFuzzer and sanitizer runtimes. The .deb: CPack reads the
 # monitor's library dependencies through dpkg-shlibdeps and file.
 FUZZ_PACKAGES=(clang libclang-rt-14-dev)
