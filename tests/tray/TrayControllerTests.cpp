@@ -252,6 +252,7 @@ private slots:
 #ifndef Q_OS_WIN
     // "Go to Corvane Drive Monitor" starts nothing while the process list names the drive monitor, and leaves
     // SystemTrayLaunch as it is; "Recover Data" starts the data-recovery application from the monitor's folder.
+    // Linux only: a script stands in for tasklist.exe.
     void companionsStartOnlyWhenNotRunning() {
         const QTemporaryDir system;
         QVERIFY(LinkStandins(system.path()) && QFile::remove(system.filePath("tasklist.exe")));
