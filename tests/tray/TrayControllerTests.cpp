@@ -265,9 +265,8 @@ private slots:
         QCOMPARE(Logged("corvane.launcher", [] { tray::LaunchCompanion(tray::Companion::DriveMonitor); }),
                  QStringList{"\"CorvaneDriveMonitor.exe\" is running already"});
         QCOMPARE(Setting("SystemTrayLaunch").toBool(), true);
-        const QStringList recovery =
-            Logged("corvane.launcher", [] { tray::LaunchCompanion(tray::Companion::DataRecovery); });
-        QCOMPARE(recovery.value(0), QString("starting \"CorvaneDataRecovery.exe\" \"\""));
+        QCOMPARE(Logged("corvane.launcher", [] { tray::LaunchCompanion(tray::Companion::DataRecovery); }).value(0),
+                 QString("starting \"CorvaneDataRecovery.exe\" \"\""));
         QCOMPARE(QDir::currentPath(), QCoreApplication::applicationDirPath());
         QDir::setCurrent(folder);
         SystemDirectory = QString::fromStdString(platform::SystemDirectory());
