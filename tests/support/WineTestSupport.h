@@ -33,20 +33,21 @@ inline QSize WindowSize(const QString& window) { return WindowGeometry(window).s
 // The monitor's warning dialogs on screen.
 inline QStringList MonitorDialogs() { return VisibleWindows("--name", "Corvane Drive Monitor"); }
 
-// The first visible window of `windowClass` smaller than `size` both ways, once there is one: a tray icon.
-inline QString TrayIconWindow(const QString& windowClass, int size) {
+// The tray icon as Wine docks it in the tray host, once there is one: a small window of Wine's explorer.
+inline QString DockedTrayIcon() {
     QString icon;
     WaitUntil([&] {
-        for (const QString& window : VisibleWindows("--class", windowClass))
-            if (WindowSize(window).width() < size && WindowSize(window).height() < size) icon = window;
+        for (const QString& window : VisibleWindows("--class", "explorer.exe"))
+            if (WindowSize(window).width() < 64 && WindowSize(window).height() < 64) icon = window;
         return !icon.isEmpty();
     });
     return icon;
 }
 
-// Right-clicks the tray icon until a new window of `menuClass` opens, its menu; a freshly docked icon may
+// Right-clicks the tray icon until a new window of the monitor opens, its menu; a freshly docked icon may
 // miss a click. Empty when none opened.
-inline QString OpenTrayMenu(const QString& icon, const QString& menuClass) {
+inline QString OpenTrayMenu() {
+    const QString icon = DockedTrayIcon(), menuClass = "corvanesmart.exe";
     const QStringList before = VisibleWindows("--class", menuClass);
     QString menu;
     for (int attempt = 0; attempt < 3 && !icon.isEmpty() && menu.isEmpty(); ++attempt) {
@@ -170,9 +171,6 @@ struct WinePrefix {
 
     void EndSession() const { QProcess::execute("env", {"WINEPREFIX=" + path, "wineserver", "-k"}); }
 };
-
-// The tray icon as Wine docks it in the tray host: a small window of Wine's explorer.
-inline QString DockedTrayIcon() { return TrayIconWindow("explorer.exe", 64); }
 
 // The command lines the monitor ran, as its debug output quotes them.
 inline QStringList CommandsRun(Monitor& monitor) {

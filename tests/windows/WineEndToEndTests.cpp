@@ -58,8 +58,6 @@ class WineEndToEndTests : public QObject {
         QVERIFY(WaitUntil([&] { return Output("corvane.tray: tray menu: ").size() > built; }, 120000));
     }
 
-    QString OpenTrayMenu() { return ::OpenTrayMenu(DockedTrayIcon(), "corvanesmart.exe"); }
-
     // "Exit", the menu's last entry, clicked as a user clicks it.
     // A click Wine loses (seen now and then at the end of a long run) is made again, as a user would.
     void ChooseExitAndExpectTheEnd() {
